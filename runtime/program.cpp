@@ -1,0 +1,7 @@
+#include "runtime/program.h"
+
+#include <QCoreApplication>
+
+void endProgram() {
+    QCoreApplication::exit(0);
+}

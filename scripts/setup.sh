@@ -1,0 +1,34 @@
+# Sourced by run.sh and test.sh: installs the Debian packages Dentaro needs when any is missing,
+# then configures and builds the given CMake preset.
+#   dentaro_setup PRESET [EXTRA_PACKAGE ...]
+
+dentaro_missing_packages() {
+    local package
+    for package in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+            printf '%s\n' "$package"
+        fi
+    done
+}
+
+dentaro_install() {
+    local missing
+    missing=$(dentaro_missing_packages "$@")
+    [ -z "$missing" ] && return 0
+    local sudo=""
+    if [ "$(id -u)" != 0 ]; then
+        sudo="sudo"
+    fi
+    echo "Installing: $(echo $missing | tr '\n' ' ')"
+    $sudo apt-get update -qq
+    # shellcheck disable=SC2086
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing
+}
+
+dentaro_setup() {
+    local preset=$1
+    shift
+    dentaro_install cmake make g++ qt6-base-dev libgl-dev fonts-comic-neue fontconfig "$@"
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" --parallel "$(nproc)"
+}

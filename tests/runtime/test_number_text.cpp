@@ -1,0 +1,242 @@
+#include "runtime/number_text.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+#include <bit>
+#include <cmath>
+#include <limits>
+
+class TestNumberText : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() { QLocale::setDefault(QLocale::c()); }
+
+    void textToNumber_data();
+    void textToNumber();
+    void rejectsNonNumbers_data();
+    void rejectsNonNumbers();
+    void numberToText_data();
+    void numberToText();
+    void numberToTextRoundTrips_data();
+    void numberToTextRoundTrips();
+    void followsTheDefaultLocale();
+    void wholeToText_data();
+    void wholeToText();
+    void separatorHint_data();
+    void separatorHint();
+};
+
+namespace {
+
+const QLocale italian(QLocale::Italian, QLocale::Italy);
+const QLocale c = QLocale::c();
+
+} // namespace
+
+void TestNumberText::textToNumber_data() {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("expected");
+
+    QTest::newRow("it whole") << italian << "13" << 13.0;
+    QTest::newRow("it decimal comma") << italian << "87,5" << 87.5;
+    QTest::newRow("it grouped thousands") << italian << "14.000" << 14000.0;
+    QTest::newRow("it grouped millions") << italian << "1.000.000" << 1e6;
+    QTest::newRow("it exponent") << italian << "1,5e3" << 1500.0;
+    QTest::newRow("it upper exponent") << italian << "1,5E+03" << 1500.0;
+    QTest::newRow("it spaces around") << italian << "  88 " << 88.0;
+    QTest::newRow("it plus sign") << italian << "+17" << 17.0;
+    QTest::newRow("it minus sign") << italian << "-17" << -17.0;
+    QTest::newRow("it zero") << italian << "0" << 0.0;
+    QTest::newRow("C decimal point") << c << "87.5" << 87.5;
+    QTest::newRow("C exponent") << c << "2.5e-3" << 0.0025;
+    QTest::newRow("C negative") << c << "-0.5" << -0.5;
+    QTest::newRow("C tabs around") << c << "\t30\t" << 30.0;
+    QTest::newRow("C largest double")
+        << c << "1.7976931348623157e308" << std::numeric_limits<double>::max();
+    QTest::newRow("C subnormal") << c << "4.940656e-324"
+                                 << std::numeric_limits<double>::denorm_min();
+}
+
+void TestNumberText::textToNumber() {
+    QFETCH(QLocale, locale);
+    QFETCH(QString, text);
+    QFETCH(double, expected);
+
+    const std::optional<double> value = ::textToNumber(text, locale);
+    QVERIFY(value.has_value());
+    QCOMPARE(*value, expected);
+}
+
+void TestNumberText::rejectsNonNumbers_data() {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("text");
+
+    for (const QLocale &locale : {italian, c}) {
+        const QString tag = locale.name() + QStringLiteral(": ");
+        QTest::newRow(qPrintable(tag + "empty")) << locale << "";
+        QTest::newRow(qPrintable(tag + "spaces")) << locale << "   ";
+        QTest::newRow(qPrintable(tag + "lone minus")) << locale << "-";
+        QTest::newRow(qPrintable(tag + "lone plus")) << locale << "+";
+        QTest::newRow(qPrintable(tag + "nan")) << locale << "nan";
+        QTest::newRow(qPrintable(tag + "NaN")) << locale << "NaN";
+        QTest::newRow(qPrintable(tag + "inf")) << locale << "inf";
+        QTest::newRow(qPrintable(tag + "-inf")) << locale << "-inf";
+        QTest::newRow(qPrintable(tag + "hex")) << locale << "0x10";
+        QTest::newRow(qPrintable(tag + "trailing junk")) << locale << "12abc";
+        QTest::newRow(qPrintable(tag + "letters")) << locale << "abc";
+        QTest::newRow(qPrintable(tag + "two signs")) << locale << "+-3";
+        QTest::newRow(qPrintable(tag + "inner space")) << locale << "1 000";
+        QTest::newRow(qPrintable(tag + "too large")) << locale << "1e309";
+        QTest::newRow(qPrintable(tag + "bare exponent")) << locale << "e5";
+    }
+    QTest::newRow("it: point as decimal") << italian << "87.5";
+    QTest::newRow("it: misplaced group") << italian << "1.4000";
+    QTest::newRow("C: comma as decimal") << c << "87,5";
+    QTest::newRow("C: comma exponent") << c << "1,5e3";
+}
+
+void TestNumberText::rejectsNonNumbers() {
+    QFETCH(QLocale, locale);
+    QFETCH(QString, text);
+
+    QCOMPARE(::textToNumber(text, locale), std::nullopt);
+}
+
+void TestNumberText::numberToText_data() {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("it seven digits") << italian << 41.803377 << "41,80338";
+    QTest::newRow("it no grouping") << italian << 3546.6667 << "3546,667";
+    QTest::newRow("it whole") << italian << 88.0 << "88";
+    QTest::newRow("it no trailing zeros") << italian << 1.5 << "1,5";
+    QTest::newRow("it rounding to whole") << italian << 4180337.8 << "4180338";
+    QTest::newRow("it exponent at ten million") << italian << 12345678.0 << "1,234568E+07";
+    QTest::newRow("it small exponent") << italian << 0.00001 << "1E-05";
+    QTest::newRow("it smallest plain") << italian << 0.0001 << "0,0001";
+    QTest::newRow("C decimal point") << c << 1.8125 << "1.8125";
+    QTest::newRow("C negative") << c << -2.538462 << "-2.538462";
+    QTest::newRow("C zero") << c << 0.0 << "0";
+    QTest::newRow("C negative zero") << c << -0.0 << "0";
+    QTest::newRow("C exponent") << c << 1e7 << "1e+07";
+    QTest::newRow("C largest") << c << std::numeric_limits<double>::max() << "1.797693e+308";
+}
+
+void TestNumberText::numberToText() {
+    QFETCH(QLocale, locale);
+    QFETCH(double, value);
+    QFETCH(QString, expected);
+
+    QCOMPARE(::numberToText(value, locale), expected);
+}
+
+void TestNumberText::numberToTextRoundTrips_data() {
+    QTest::addColumn<QLocale>("locale");
+    for (const char *name :
+         {"it_IT", "C", "en_US", "de_DE", "fr_FR", "de_CH", "ar_EG", "fa_IR", "he_IL", "hi_IN"}) {
+        QTest::newRow(name) << QLocale(QString::fromLatin1(name));
+    }
+}
+
+// The computation reads its own results back, so every text it writes must convert again, and
+// the second conversion must not drift.
+void TestNumberText::numberToTextRoundTrips() {
+    QFETCH(QLocale, locale);
+
+    QList<double> values{0.0,
+                         -0.0,
+                         1.0,
+                         -1.0,
+                         0.1,
+                         9999999.0,
+                         99999995.0,
+                         123456789.0,
+                         1e-5,
+                         std::numeric_limits<double>::max(),
+                         -std::numeric_limits<double>::max(),
+                         std::numeric_limits<double>::min(),
+                         std::numeric_limits<double>::denorm_min(),
+                         std::numeric_limits<double>::epsilon()};
+    QRandomGenerator random(20261208);
+    for (int i = 0; i < 5000; ++i) {
+        // Random bit patterns cover every exponent; non-finite ones are skipped.
+        const double value = std::bit_cast<double>(random.generate64());
+        if (std::isfinite(value)) {
+            values.append(value);
+        }
+        values.append(random.bounded(100000.0) - 50000.0);
+    }
+
+    for (const double value : values) {
+        const QString text = ::numberToText(value, locale);
+        const std::optional<double> back = ::textToNumber(text, locale);
+        QVERIFY2(back.has_value(), qPrintable(QStringLiteral("%1 gave %2").arg(value).arg(text)));
+        QCOMPARE(::numberToText(*back, locale), text);
+    }
+}
+
+void TestNumberText::followsTheDefaultLocale() {
+    QLocale::setDefault(italian);
+    QCOMPARE(::numberToText(87.5), QStringLiteral("87,5"));
+    QCOMPARE(::textToNumber(QStringLiteral("87,5")), 87.5);
+
+    QLocale::setDefault(c);
+    QCOMPARE(::numberToText(87.5), QStringLiteral("87.5"));
+    QCOMPARE(::textToNumber(QStringLiteral("87,5")), std::nullopt);
+}
+
+void TestNumberText::wholeToText_data() {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("it thirteen") << italian << 13 << "13";
+    QTest::newRow("it no grouping") << italian << 32767 << "32767";
+    QTest::newRow("it negative") << italian << -32768 << "-32768";
+    QTest::newRow("de no grouping") << QLocale(QLocale::German) << 12000 << "12000";
+    QTest::newRow("ar latin digits") << QLocale(QLocale::Arabic, QLocale::Egypt) << 75 << "75";
+    QTest::newRow("C zero") << c << 0 << "0";
+}
+
+void TestNumberText::wholeToText() {
+    QFETCH(QLocale, locale);
+    QFETCH(int, value);
+    QFETCH(QString, expected);
+
+    QLocale::setDefault(locale);
+    QCOMPARE(::wholeToText(static_cast<std::int16_t>(value)), expected);
+}
+
+void TestNumberText::separatorHint_data() {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("hint");
+
+    QTest::newRow("it point typed") << italian << "87.5"
+                                    << ",";
+    QTest::newRow("it point and comma swapped") << italian << "1,000.5"
+                                                << ",";
+    QTest::newRow("C comma typed") << c << "87,5"
+                                   << ".";
+    QTest::newRow("it already a number") << italian << "87,5"
+                                         << "";
+    QTest::newRow("it letters") << italian << "abc"
+                                << "";
+    QTest::newRow("C nothing to swap") << c << "12x"
+                                       << "";
+}
+
+void TestNumberText::separatorHint() {
+    QFETCH(QLocale, locale);
+    QFETCH(QString, text);
+    QFETCH(QString, hint);
+
+    QCOMPARE(decimalSeparatorHint(text, locale).value_or(QString()), hint);
+}
+
+QTEST_GUILESS_MAIN(TestNumberText)
+#include "test_number_text.moc"
