@@ -1,0 +1,15 @@
+#include "ui/main_window.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("dentaro"));
+    QApplication::setApplicationVersion(QStringLiteral(DENTARO_DISPLAY_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.dentaro.Dentaro"));
+
+    MainWindow window;
+    window.centreOnScreen();
+    window.show();
+    return QApplication::exec();
+}

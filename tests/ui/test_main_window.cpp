@@ -1,0 +1,416 @@
+#include "calc/presets.h"
+#include "runtime/number_text.h"
+#include "ui/images.h"
+#include "ui/main_window.h"
+#include "ui/picture_box.h"
+#include "ui/window_design.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QGroupBox>
+#include <QImageReader>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+Q_DECLARE_METATYPE(Field)
+
+namespace {
+
+// Keeps what the window would have shown in a message box.
+class RecordingReporter final : public FailureReporter {
+public:
+    explicit RecordingReporter(QStringList &messages)
+        : m_messages(messages) {}
+    void report(QWidget *, const QString &message) override { m_messages.append(message); }
+
+private:
+    QStringList &m_messages;
+};
+
+QString name(const QWidget *widget) {
+    return widget ? widget->objectName() : QStringLiteral("(none)");
+}
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void opensEmptyWithTheFocusInGiriMotore();
+    void everyControlStandsWhereTheDesignPutsIt();
+    void looksFollowTheirGroups();
+    void tabAndShiftTabWalkTheStops();
+    void presetButtonFillsItsRow_data();
+    void presetButtonFillsItsRow();
+    void standardCircumferenceButton();
+    void calcolaFillsEveryResult();
+    void failureIsReportedOnceAndKeepsTheInputs_data();
+    void failureIsReportedOnceAndKeepsTheInputs();
+    void textBoxesTakeAnyText();
+    void accessibleNamesAreTheCaptions();
+    void embeddedImagesDecodeAtTheirSizes();
+    void esciEndsTheProgram();
+    void closingTheWindowEndsTheProgram();
+
+private:
+    template<typename T = QWidget>
+    T *control(const QString &objectName) const {
+        T *widget = m_window->findChild<T *>(objectName);
+        if (!widget) {
+            qFatal("no control %s", qPrintable(objectName));
+        }
+        return widget;
+    }
+    QLineEdit *box(Field field) const { return control<QLineEdit>(fieldName(field)); }
+    void click(const QString &button) { QTest::mouseClick(control(button), Qt::LeftButton); }
+    void fillWorkedExample();
+    // Runs the event loop until the program asks to end, and returns its exit status.
+    int runUntilTheProgramEnds();
+
+    std::unique_ptr<MainWindow> m_window;
+    QStringList m_reports;
+    QTimer m_modalWatchdog;
+    bool m_modalSeen = false;
+};
+
+void TestMainWindow::init() {
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    m_reports.clear();
+    m_window = std::make_unique<MainWindow>();
+    m_window->setFailureReporter(std::make_unique<RecordingReporter>(m_reports));
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+
+    // A real modal box would wait for a click that never comes; close it and fail instead.
+    m_modalSeen = false;
+    connect(&m_modalWatchdog, &QTimer::timeout, this, [this] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            m_modalSeen = true;
+            modal->close();
+        }
+    });
+    m_modalWatchdog.start(200);
+}
+
+void TestMainWindow::cleanup() {
+    m_modalWatchdog.stop();
+    m_modalWatchdog.disconnect();
+    m_window.reset();
+    QVERIFY2(!m_modalSeen, "a modal box opened during the test");
+}
+
+void TestMainWindow::fillWorkedExample() {
+    click(QStringLiteral("Command2"));
+    box(Field::txtGiri)->setText(QStringLiteral("14000"));
+    box(Field::txtCirco)->setText(QStringLiteral("88"));
+    box(Field::txtPignone)->setText(QStringLiteral("17"));
+    box(Field::txtCorona)->setText(QStringLiteral("30"));
+}
+
+int TestMainWindow::runUntilTheProgramEnds() {
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    watchdog.start(5000);
+    return QCoreApplication::exec();
+}
+
+void TestMainWindow::opensEmptyWithTheFocusInGiriMotore() {
+    for (const Field field : allFields()) {
+        QVERIFY2(m_window->text(field).isEmpty(), qPrintable(fieldName(field)));
+    }
+    QCOMPARE(name(QApplication::focusWidget()), QStringLiteral("txtGiri"));
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("13500"));
+    QCOMPARE(m_window->text(Field::txtGiri), QStringLiteral("13500"));
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Dentaro v.2.0"));
+    QCOMPARE(m_window->size(), QSize(882, 725));
+}
+
+void TestMainWindow::everyControlStandsWhereTheDesignPutsIt() {
+    QHash<QString, int> nextChild;
+    for (const ControlDescription &design : windowDesign()) {
+        const QString controlName = QString::fromUtf8(design.name);
+        QWidget *widget = control(controlName);
+        QCOMPARE(name(widget->parentWidget()), QString::fromLatin1(design.container));
+        QCOMPARE(widget->geometry(), pixelGeometry(design));
+        QVERIFY2(widget->isVisible() && widget->isEnabled(), qPrintable(controlName));
+
+        // Children are listed in creation order, which must be the table's.
+        const QString container = QString::fromLatin1(design.container);
+        const auto siblings =
+            widget->parentWidget()->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
+        QCOMPARE(name(siblings.value(nextChild[container]++)), controlName);
+
+        const QString caption = QString::fromUtf8(design.caption);
+        switch (design.kind) {
+        case ControlKind::Label:
+            QCOMPARE(qobject_cast<QLabel *>(widget)->text(), caption);
+            break;
+        case ControlKind::Button:
+            QCOMPARE(qobject_cast<QPushButton *>(widget)->text(), caption);
+            break;
+        case ControlKind::Frame:
+            QCOMPARE(qobject_cast<QGroupBox *>(widget)->title(), caption);
+            break;
+        case ControlKind::TextBox:
+            QVERIFY(qobject_cast<QLineEdit *>(widget));
+            break;
+        case ControlKind::PictureBox:
+            QVERIFY(qobject_cast<PictureBox *>(widget));
+            break;
+        case ControlKind::Line:
+            QVERIFY(qobject_cast<QFrame *>(widget));
+            QCOMPARE(widget->focusPolicy(), Qt::NoFocus);
+            break;
+        }
+    }
+    QCOMPARE(windowDesign().size(), std::size_t{82});
+    // Gear n's boxes, ratio and speed share its row, left to right.
+    for (int gear = 1; gear <= gearCount; ++gear) {
+        const QRect prim = box(primaryTeeth(gear))->geometry();
+        const QRect sec = box(secondaryTeeth(gear))->geometry();
+        const QRect ratio = control(fieldName(gearRatio(gear)))->geometry();
+        const QRect speed = control(fieldName(gearSpeed(gear)))->geometry();
+        QCOMPARE(prim.top(), ratio.top());
+        QCOMPARE(sec.top(), speed.top());
+        QVERIFY(prim.right() < sec.left() && sec.right() < ratio.left() &&
+                ratio.right() < speed.left());
+    }
+}
+
+void TestMainWindow::looksFollowTheirGroups() {
+    for (const ControlDescription &design : windowDesign()) {
+        const QWidget *widget = control(QString::fromUtf8(design.name));
+        const QFont font = widget->font();
+        QVERIFY(!font.italic() && !font.underline() && !font.strikeOut());
+        const bool comic = font.family() == QStringLiteral("Comic Sans MS");
+        switch (design.look) {
+        case LookGroup::CaptionLabel:
+        case LookGroup::SmallCommandButton:
+            QVERIFY(comic && font.bold());
+            QCOMPARE(font.pointSizeF(), 8.25);
+            break;
+        case LookGroup::LargeCaptionLabel:
+        case LookGroup::CommandButton:
+        case LookGroup::Frame:
+            QVERIFY(comic && font.bold());
+            QCOMPARE(font.pointSizeF(), 14.25);
+            break;
+        case LookGroup::ResultLabel:
+        case LookGroup::PresetInput:
+        case LookGroup::UserInput:
+        case LookGroup::Plain:
+            // The boxes and results keep the window's font even inside the 14-point frame.
+            QCOMPARE(font, m_window->font());
+            break;
+        }
+    }
+    const QColor userBase = box(Field::txtGiri)->palette().color(QPalette::Base);
+    const QColor presetBase = box(Field::Txt5)->palette().color(QPalette::Base);
+    const QColor resultBack = control(QStringLiteral("lblA"))->palette().color(QPalette::Window);
+    QCOMPARE(presetBase, resultBack);
+    QVERIFY(presetBase != userBase);
+    QVERIFY(control(QStringLiteral("lblA"))->autoFillBackground());
+    QVERIFY(control(QStringLiteral("lblPrim"))->autoFillBackground());
+}
+
+void TestMainWindow::tabAndShiftTabWalkTheStops() {
+    const auto stops = focusOrder();
+    QCOMPARE(stops.size(), std::size_t{28});
+    for (std::size_t i = 1; i <= stops.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(name(QApplication::focusWidget()), QString::fromLatin1(stops[i % stops.size()]));
+    }
+    for (std::size_t i = stops.size(); i > 0; --i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(name(QApplication::focusWidget()), QString::fromLatin1(stops[i - 1]));
+    }
+    // Clicking a label or the frame leaves the focus where it was.
+    QTest::mouseClick(control(QStringLiteral("lblPignone")), Qt::LeftButton);
+    QTest::mouseClick(control(QStringLiteral("frmCambio")), Qt::LeftButton);
+    QCOMPARE(name(QApplication::focusWidget()), QStringLiteral("txtGiri"));
+}
+
+void TestMainWindow::presetButtonFillsItsRow_data() {
+    QTest::addColumn<int>("index");
+    for (int i = 0; i < 6; ++i) {
+        QTest::newRow(qPrintable(QStringLiteral("Command%1").arg(i + 1))) << i;
+    }
+}
+
+void TestMainWindow::presetButtonFillsItsRow() {
+    QFETCH(int, index);
+    const EnginePreset &preset = enginePresets()[static_cast<std::size_t>(index)];
+    const QString button = QStringLiteral("Command%1").arg(index + 1);
+    QCOMPARE(control<QPushButton>(button)->text(), QString::fromUtf8(preset.caption));
+
+    fillWorkedExample();
+    box(Field::txtCirco)->setText(QStringLiteral("90,5"));
+    click(QStringLiteral("cmdCalcola"));
+    QVERIFY(m_reports.isEmpty());
+    QStringList before;
+    for (const Field field : allFields()) {
+        before.append(m_window->text(field));
+    }
+
+    click(button);
+    const Field teeth[] = {Field::Txt1,  Field::Txt2,  Field::Txt3,  Field::Txt4, Field::Txt5,
+                           Field::Txt6,  Field::Txt7,  Field::Txt8,  Field::Txt9, Field::Txt10,
+                           Field::Txt11, Field::Txt12, Field::Txt13, Field::Txt14};
+    for (std::size_t i = 0; i < 14; ++i) {
+        QCOMPARE(m_window->text(teeth[i]), QString::number(preset.teeth[i]));
+    }
+    // The user's four boxes and every result stay as they were.
+    for (const Field field : allFields()) {
+        if (std::find(std::begin(teeth), std::end(teeth), field) == std::end(teeth)) {
+            QCOMPARE(m_window->text(field), before[static_cast<int>(field)]);
+        }
+    }
+    // The focus is where the click put it: on the button.
+    QCOMPARE(name(QApplication::focusWidget()), button);
+}
+
+void TestMainWindow::standardCircumferenceButton() {
+    box(Field::txtGiri)->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("91"));
+    click(QStringLiteral("Command7"));
+    for (const Field field : allFields()) {
+        QCOMPARE(m_window->text(field),
+                 field == Field::txtCirco ? QStringLiteral("88") : QString());
+    }
+    QCOMPARE(name(QApplication::focusWidget()), QStringLiteral("Command7"));
+}
+
+void TestMainWindow::calcolaFillsEveryResult() {
+    fillWorkedExample();
+    click(QStringLiteral("cmdCalcola"));
+
+    QVERIFY(m_reports.isEmpty());
+    for (const Field field : resultFields()) {
+        QVERIFY2(textToNumber(m_window->text(field)).has_value(), qPrintable(fieldName(field)));
+    }
+    QCOMPARE(m_window->text(Field::lblP), QStringLiteral("3,947368"));
+    QVERIFY(std::abs(*textToNumber(m_window->text(Field::LblF)) - 114.6056) < 1e-3);
+    QCOMPARE(name(QApplication::focusWidget()), QStringLiteral("Txt12"));
+
+    // Pressed from the keyboard, the same command.
+    box(Field::txtGiri)->setText(QStringLiteral("0"));
+    control(QStringLiteral("cmdCalcola"))->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QCOMPARE(m_window->text(Field::lblA), QStringLiteral("0"));
+    QCOMPARE(name(QApplication::focusWidget()), QStringLiteral("Txt12"));
+}
+
+void TestMainWindow::failureIsReportedOnceAndKeepsTheInputs_data() {
+    QTest::addColumn<Field>("changed");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<Field>("box");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("not a number") << Field::txtPignone << "abc" << Field::txtPignone
+                                  << "«Pignone»: «abc» non è un numero.";
+    QTest::newRow("other separator")
+        << Field::txtCirco << "87.5" << Field::txtCirco
+        << "«Circonferenza Gomma»: «87.5» non è un numero. Usa la virgola come separatore "
+           "decimale.";
+    QTest::newRow("division by zero") << Field::Txt14 << "0" << Field::Txt14
+                                      << "Divisione per zero: «Cor. Primaria» non può essere zero.";
+    QTest::newRow("overflow") << Field::txtCirco << "1e306" << Field::txtCirco
+                              << "Risultato troppo grande: controlla «Circonferenza Gomma».";
+}
+
+void TestMainWindow::failureIsReportedOnceAndKeepsTheInputs() {
+    QFETCH(Field, changed);
+    QFETCH(QString, text);
+    QFETCH(Field, box);
+    QFETCH(QString, message);
+
+    fillWorkedExample();
+    click(QStringLiteral("cmdCalcola"));
+    QVERIFY(m_reports.isEmpty());
+    m_window->setText(changed, text);
+    QStringList inputs;
+    for (const Field field : inputFields()) {
+        inputs.append(m_window->text(field));
+    }
+
+    click(QStringLiteral("cmdCalcola"));
+    QCOMPARE(m_reports, QStringList{message});
+    for (const Field field : inputFields()) {
+        QCOMPARE(m_window->text(field), inputs[static_cast<int>(field)]);
+    }
+    for (const Field field : resultFields()) {
+        QVERIFY2(m_window->text(field).isEmpty(), qPrintable(fieldName(field)));
+    }
+    QCOMPARE(name(QApplication::focusWidget()), fieldName(box));
+    QCOMPARE(this->box(box)->selectedText(), text);
+}
+
+void TestMainWindow::textBoxesTakeAnyText() {
+    const QString typed = QStringLiteral("-+,.e àè°ß€ 日本");
+    for (const QChar c : typed) {
+        QTest::sendKeyEvent(QTest::Click, box(Field::txtGiri), Qt::Key_unknown, QString(c),
+                            Qt::NoModifier);
+    }
+    QCOMPARE(m_window->text(Field::txtGiri), typed);
+
+    const QString longText(40000, u'7');
+    box(Field::Txt3)->setText(longText);
+    QTest::keyClicks(box(Field::Txt3), QStringLiteral("8"));
+    QCOMPARE(m_window->text(Field::Txt3).size(), 40001);
+}
+
+void TestMainWindow::accessibleNamesAreTheCaptions() {
+    QCOMPARE(box(Field::txtGiri)->accessibleName(), QStringLiteral("Giri Motore"));
+    QCOMPARE(box(Field::Txt13)->accessibleName(), QStringLiteral("Pign. Primaria"));
+    QCOMPARE(box(Field::Txt8)->accessibleName(), QStringLiteral("2° Marcia, Sec."));
+    const QWidget *speed = control(QStringLiteral("LblC"));
+    QCOMPARE(speed->accessibleDescription(), QStringLiteral("3° Marcia, Velocità Km/h"));
+    QVERIFY(speed->accessibleName().isEmpty()); // the toolkit reads the label's text instead
+}
+
+void TestMainWindow::embeddedImagesDecodeAtTheirSizes() {
+    QFile icon(QStringLiteral(":/images/helmet.ico"));
+    QVERIFY(icon.open(QIODevice::ReadOnly));
+    QCOMPARE(icon.size(), 3262);
+    QImageReader iconReader(&icon, "ico");
+    QCOMPARE(iconReader.imageCount(), 1);
+    QCOMPARE(iconReader.read().depth(), 32); // 24-bit colour, padded by the reader
+
+    // The corners lie outside the helmet's outline, its middle inside.
+    const QImage helmet = helmetImage();
+    QCOMPARE(helmet.size(), QSize(32, 32));
+    for (const QPoint corner : {QPoint(0, 0), QPoint(31, 0), QPoint(0, 31), QPoint(31, 31)}) {
+        QCOMPARE(qAlpha(helmet.pixel(corner)), 0);
+    }
+    QCOMPARE(qAlpha(helmet.pixel(16, 16)), 255);
+    QCOMPARE(m_window->windowIcon().availableSizes(), QList<QSize>{QSize(32, 32)});
+
+    const QImage photo = enginePhoto();
+    QCOMPARE(photo.size(), QSize(297, 250));
+    QCOMPARE(photo.pixel(0, 249), qRgb(255, 255, 255)); // the white around the engine
+    QCOMPARE(control<PictureBox>(QStringLiteral("Picture1"))->image(), photo);
+}
+
+void TestMainWindow::esciEndsTheProgram() {
+    fillWorkedExample();
+    click(QStringLiteral("cmdCalcola"));
+    QTimer::singleShot(0, this, [this] { click(QStringLiteral("cmdFine")); });
+    QCOMPARE(runUntilTheProgramEnds(), 0);
+}
+
+void TestMainWindow::closingTheWindowEndsTheProgram() {
+    QTimer::singleShot(0, m_window.get(), &QWidget::close);
+    QCOMPARE(runUntilTheProgramEnds(), 0);
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "test_main_window.moc"

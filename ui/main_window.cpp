@@ -1,0 +1,236 @@
+#include "ui/main_window.h"
+
+#include "calc/compute.h"
+#include "calc/failure_message.h"
+#include "calc/presets.h"
+#include "runtime/program.h"
+#include "ui/captioned_frame.h"
+#include "ui/images.h"
+#include "ui/picture_box.h"
+#include "ui/window_design.h"
+
+#include <QGuiApplication>
+#include <QHash>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+
+#include <limits>
+
+namespace {
+
+// The light grey that the window system gives an inactive window's border; the result labels
+// and the boxes the presets fill wear it, so they read as "filled for you".
+const QColor inactiveBorder(212, 208, 200);
+
+QFont captionFont(qreal points) {
+    QFont font(QStringLiteral("Comic Sans MS"));
+    font.setPointSizeF(points);
+    font.setBold(true);
+    font.setItalic(false);
+    return font;
+}
+
+// The face of the boxes and result labels: a small sans serif that fits their 19 and 17 pixels.
+QFont defaultFont() {
+    QFont font(QStringLiteral("Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(8);
+    // Set explicitly, or the controls inside the frame would inherit its bold.
+    font.setWeight(QFont::Normal);
+    font.setItalic(false);
+    return font;
+}
+
+void applyLook(QWidget *widget, LookGroup look) {
+    QPalette palette = widget->palette();
+    switch (look) {
+    case LookGroup::CaptionLabel:
+    case LookGroup::SmallCommandButton:
+        widget->setFont(captionFont(8.25));
+        break;
+    case LookGroup::LargeCaptionLabel:
+    case LookGroup::CommandButton:
+    case LookGroup::Frame:
+        widget->setFont(captionFont(14.25));
+        break;
+    case LookGroup::ResultLabel:
+        widget->setFont(defaultFont());
+        palette.setColor(QPalette::Window, inactiveBorder);
+        break;
+    case LookGroup::PresetInput:
+        widget->setFont(defaultFont());
+        palette.setColor(QPalette::Base, inactiveBorder);
+        break;
+    case LookGroup::UserInput:
+    case LookGroup::Plain:
+        widget->setFont(defaultFont());
+        break;
+    }
+    widget->setPalette(palette);
+}
+
+QWidget *createControl(const ControlDescription &control, QWidget *container) {
+    const QString caption = QString::fromUtf8(control.caption);
+    switch (control.kind) {
+    case ControlKind::Label: {
+        auto *label = new QLabel(caption, container);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        label->setWordWrap(true);
+        label->setAutoFillBackground(true);
+        if (control.look == LookGroup::ResultLabel) {
+            label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+            label->setIndent(2);
+        }
+        return label;
+    }
+    case ControlKind::TextBox: {
+        auto *box = new QLineEdit(container);
+        // A box takes text of any length; the computation says what is wrong with it.
+        box->setMaxLength(std::numeric_limits<int>::max());
+        return box;
+    }
+    case ControlKind::Button: {
+        auto *button = new QPushButton(caption, container);
+        button->setAutoDefault(false);
+        return button;
+    }
+    case ControlKind::Frame:
+        return new CaptionedFrame(caption, container);
+    case ControlKind::PictureBox:
+        return new PictureBox(container);
+    case ControlKind::Line: {
+        auto *rule = new QFrame(container);
+        const QRect geometry = pixelGeometry(control);
+        rule->setFrameShape(geometry.height() == 1 ? QFrame::HLine : QFrame::VLine);
+        rule->setFrameShadow(QFrame::Plain);
+        rule->setLineWidth(1);
+        return rule;
+    }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+MainWindow::MainWindow(QWidget *parent)
+    : QWidget(parent)
+    , m_reporter(std::make_unique<MessageBoxReporter>()) {
+    setObjectName(QString::fromLatin1(windowName));
+    setWindowTitle(QString::fromUtf8(windowCaption));
+    setWindowIcon(QIcon(QPixmap::fromImage(helmetImage())));
+    setFont(defaultFont());
+    resize(toPixels(clientWidthTwips), toPixels(clientHeightTwips));
+
+    buildFromDesign();
+    setTabOrder();
+    bindFields();
+    connectCommands();
+    findChild<QLineEdit *>(QStringLiteral("txtGiri"))->setFocus();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildFromDesign() {
+    QHash<QString, QWidget *> containers{{QString::fromLatin1(windowName), this}};
+    for (const ControlDescription &control : windowDesign()) {
+        QWidget *container = containers.value(QString::fromLatin1(control.container));
+        QWidget *widget = createControl(control, container);
+        widget->setObjectName(QString::fromUtf8(control.name));
+        widget->setGeometry(pixelGeometry(control));
+        applyLook(widget, control.look);
+        if (control.kind == ControlKind::Frame) {
+            containers.insert(widget->objectName(), widget);
+        }
+    }
+    findChild<PictureBox *>(QStringLiteral("Picture1"))->setImage(enginePhoto());
+}
+
+void MainWindow::setTabOrder() {
+    QWidget *previous = nullptr;
+    for (const char *name : focusOrder()) {
+        QWidget *next = findChild<QWidget *>(QString::fromLatin1(name));
+        if (previous) {
+            QWidget::setTabOrder(previous, next);
+        }
+        previous = next;
+    }
+}
+
+void MainWindow::bindFields() {
+    for (const Field field : inputFields()) {
+        QLineEdit *box = findChild<QLineEdit *>(fieldName(field));
+        box->setAccessibleName(fieldCaption(field));
+        m_boxes[static_cast<std::size_t>(field)] = box;
+    }
+    for (const Field field : resultFields()) {
+        QLabel *label = findChild<QLabel *>(fieldName(field));
+        // The accessible name stays the label's text, so a screen reader reads the number.
+        label->setAccessibleDescription(fieldCaption(field));
+        m_results[static_cast<std::size_t>(field) - inputFieldCount] = label;
+    }
+}
+
+void MainWindow::connectCommands() {
+    const auto presets = enginePresets();
+    for (std::size_t i = 0; i < presets.size(); ++i) {
+        const QByteArray button = QByteArrayLiteral("Command") + QByteArray::number(i + 1);
+        onClick(button.constData(), [this, &preset = presets[i]] { applyPreset(*this, preset); });
+    }
+    onClick("Command7", [this] { applyStandardCircumference(*this); });
+    onClick("cmdCalcola", [this] { calculate(); });
+    onClick("cmdFine", [] { endProgram(); });
+}
+
+void MainWindow::onClick(const char *button, std::function<void()> command) {
+    connect(findChild<QPushButton *>(QString::fromLatin1(button)), &QPushButton::clicked, this,
+            std::move(command));
+}
+
+QString MainWindow::text(Field field) const {
+    const auto index = static_cast<std::size_t>(field);
+    return isInput(field) ? m_boxes[index]->text() : m_results[index - inputFieldCount]->text();
+}
+
+void MainWindow::setText(Field field, const QString &text) {
+    const auto index = static_cast<std::size_t>(field);
+    if (isInput(field)) {
+        m_boxes[index]->setText(text);
+    } else {
+        m_results[index - inputFieldCount]->setText(text);
+    }
+}
+
+void MainWindow::setFailureReporter(std::unique_ptr<FailureReporter> reporter) {
+    m_reporter = std::move(reporter);
+}
+
+void MainWindow::centreOnScreen() {
+    const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    if (screen) {
+        move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, frameSize(),
+                                 screen->availableGeometry())
+                 .topLeft());
+    }
+}
+
+void MainWindow::calculate() {
+    // The focus runs through every box in reading order and rests on the last.
+    for (const Field field : inputFields()) {
+        m_boxes[static_cast<std::size_t>(field)]->setFocus(Qt::OtherFocusReason);
+    }
+    const std::optional<ComputeFailure> failure = compute(*this);
+    if (!failure) {
+        return;
+    }
+    m_reporter->report(this, failureMessage(*failure));
+    // After the message the user lands where the correction is to be typed (a result that failed
+    // to read back, which no input can cause, leaves the focus where the sweep ended).
+    QLineEdit *box = isInput(failure->field) ? m_boxes[static_cast<std::size_t>(failure->field)]
+                                             : m_boxes.back();
+    box->setFocus(Qt::OtherFocusReason);
+    box->selectAll();
+}
