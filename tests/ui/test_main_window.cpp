@@ -56,6 +56,7 @@ private slots:
     void textBoxesTakeAnyText();
     void accessibleNamesAreTheCaptions();
     void embeddedImagesDecodeAtTheirSizes();
+    void photoIsShownUnscaledFromItsTopLeftCorner();
     void esciEndsTheProgram();
     void closingTheWindowEndsTheProgram();
 
@@ -398,6 +399,19 @@ void TestMainWindow::embeddedImagesDecodeAtTheirSizes() {
     QCOMPARE(photo.size(), QSize(297, 250));
     QCOMPARE(photo.pixel(0, 249), qRgb(255, 255, 255)); // the white around the engine
     QCOMPARE(control<PictureBox>(QStringLiteral("Picture1"))->image(), photo);
+}
+
+void TestMainWindow::photoIsShownUnscaledFromItsTopLeftCorner() {
+    auto *picture = control<PictureBox>(QStringLiteral("Picture1"));
+    const QImage shown = picture->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage photo = enginePhoto().convertToFormat(QImage::Format_RGB32);
+    const QRect inner = picture->contentsRect();
+    QVERIFY(inner.width() < photo.width() && inner.height() < photo.height());
+    // One photo pixel per screen pixel, so the part that fits is the photo's own corner.
+    for (const QPoint p : {QPoint(0, 0), QPoint(120, 80), QPoint(150, 140),
+                           QPoint(inner.width() - 1, inner.height() - 1)}) {
+        QCOMPARE(QColor(shown.pixel(inner.topLeft() + p)), QColor(photo.pixel(p)));
+    }
 }
 
 void TestMainWindow::esciEndsTheProgram() {
