@@ -11,7 +11,9 @@ if(NOT EXISTS "${ICON}")
     message(FATAL_ERROR "The icon '${ICON}' is missing")
 endif()
 file(REMOVE "${RES_FILE}")
-execute_process(COMMAND "${LLVM_RC}" /FO "${RES_FILE}" "${RC_FILE}"
+# llvm-rc takes both /X and -X options, so an absolute input path such as /check/... would read
+# as the /C (code page) option; "--" ends the options.
+execute_process(COMMAND "${LLVM_RC}" /FO "${RES_FILE}" -- "${RC_FILE}"
     RESULT_VARIABLE status
     OUTPUT_VARIABLE output
     ERROR_VARIABLE output)
