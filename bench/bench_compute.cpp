@@ -2,6 +2,7 @@
 #include "calc/gear_sheet.h"
 #include "calc/presets.h"
 #include "runtime/number_text.h"
+#include "worked_example.h"
 
 #include <QLocale>
 #include <QString>
@@ -38,19 +39,9 @@ constexpr double primaryRatio = 75.0 / 19.0;
 constexpr double gearboxRevolutions = 14000.0 / 3.947368;
 constexpr double firstGearSpeed = 88.0 * 3546.667 / (33.0 / 13.0) / 1.764706 * 60.0 / 100000.0;
 
-MemorySheet workedExample() {
-    MemorySheet sheet;
-    applyPreset(sheet, enginePresets()[1]);
-    sheet.setText(Field::txtGiri, QStringLiteral("14000"));
-    sheet.setText(Field::txtCirco, QStringLiteral("88"));
-    sheet.setText(Field::txtPignone, QStringLiteral("17"));
-    sheet.setText(Field::txtCorona, QStringLiteral("30"));
-    return sheet;
-}
-
 void BM_Compute(benchmark::State &state) {
     italian();
-    MemorySheet sheet = workedExample();
+    MemorySheet sheet = workedExampleSheet();
     if (compute(sheet)) {
         state.SkipWithError("the worked example did not compute");
         return;

@@ -2,6 +2,7 @@
 #include "calc/gear_sheet.h"
 #include "calc/presets.h"
 #include "runtime/number_text.h"
+#include "worked_example.h"
 
 #include <QTest>
 
@@ -32,17 +33,6 @@ private slots:
 };
 
 namespace {
-
-// A sheet with "Tm K8" gearing, 14000 rpm, an 88 cm tyre and a 17/30 chain drive.
-MemorySheet workedExampleSheet() {
-    MemorySheet sheet;
-    applyPreset(sheet, enginePresets()[1]);
-    sheet.setText(Field::txtGiri, QStringLiteral("14000"));
-    sheet.setText(Field::txtCirco, QStringLiteral("88"));
-    sheet.setText(Field::txtPignone, QStringLiteral("17"));
-    sheet.setText(Field::txtCorona, QStringLiteral("30"));
-    return sheet;
-}
 
 double valueOf(const GearSheet &sheet, Field field) {
     const std::optional<double> value = textToNumber(sheet.text(field));

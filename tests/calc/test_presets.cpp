@@ -1,6 +1,7 @@
 #include "calc/compute.h"
 #include "calc/gear_sheet.h"
 #include "calc/presets.h"
+#include "worked_example.h"
 
 #include <QTest>
 
@@ -76,12 +77,7 @@ void TestPresets::touchesOnlyTheToothCounts() {
 }
 
 void TestPresets::leavesResultsOnShow() {
-    MemorySheet sheet;
-    applyPreset(sheet, enginePresets()[1]);
-    sheet.setText(Field::txtGiri, QStringLiteral("14000"));
-    sheet.setText(Field::txtCirco, QStringLiteral("88"));
-    sheet.setText(Field::txtPignone, QStringLiteral("17"));
-    sheet.setText(Field::txtCorona, QStringLiteral("30"));
+    MemorySheet sheet = workedExampleSheet();
     QCOMPARE(compute(sheet), std::nullopt);
     const MemorySheet before = sheet;
 

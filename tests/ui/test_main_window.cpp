@@ -4,6 +4,7 @@
 #include "ui/main_window.h"
 #include "ui/picture_box.h"
 #include "ui/window_design.h"
+#include "window_test_support.h"
 
 #include <QApplication>
 #include <QFile>
@@ -15,20 +16,11 @@
 #include <QTest>
 #include <QTimer>
 
+#include <memory>
+
 Q_DECLARE_METATYPE(Field)
 
 namespace {
-
-// Keeps what the window would have shown in a message box.
-class RecordingReporter final : public FailureReporter {
-public:
-    explicit RecordingReporter(QStringList &messages)
-        : m_messages(messages) {}
-    void report(QWidget *, const QString &message) override { m_messages.append(message); }
-
-private:
-    QStringList &m_messages;
-};
 
 QString name(const QWidget *widget) {
     return widget ? widget->objectName() : QStringLiteral("(none)");
@@ -77,8 +69,7 @@ private:
 
     std::unique_ptr<MainWindow> m_window;
     QStringList m_reports;
-    QTimer m_modalWatchdog;
-    bool m_modalSeen = false;
+    std::unique_ptr<ModalWatchdog> m_modalWatchdog;
 };
 
 void TestMainWindow::init() {
@@ -88,23 +79,14 @@ void TestMainWindow::init() {
     m_window->setFailureReporter(std::make_unique<RecordingReporter>(m_reports));
     m_window->show();
     QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-
-    // A real modal box would wait for a click that never comes; close it and fail instead.
-    m_modalSeen = false;
-    connect(&m_modalWatchdog, &QTimer::timeout, this, [this] {
-        if (QWidget *modal = QApplication::activeModalWidget()) {
-            m_modalSeen = true;
-            modal->close();
-        }
-    });
-    m_modalWatchdog.start(200);
+    m_modalWatchdog = std::make_unique<ModalWatchdog>();
 }
 
 void TestMainWindow::cleanup() {
-    m_modalWatchdog.stop();
-    m_modalWatchdog.disconnect();
+    const bool modalBoxOpened = m_modalWatchdog->sawModalBox();
+    m_modalWatchdog.reset();
     m_window.reset();
-    QVERIFY2(!m_modalSeen, "a modal box opened during the test");
+    QVERIFY2(!modalBoxOpened, "a modal box opened during the test");
 }
 
 void TestMainWindow::fillWorkedExample() {

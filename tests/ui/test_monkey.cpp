@@ -5,6 +5,7 @@
 #include "runtime/number_text.h"
 #include "ui/main_window.h"
 #include "ui/window_design.h"
+#include "window_test_support.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -12,7 +13,6 @@
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QTest>
-#include <QTimer>
 
 #include <algorithm>
 #include <array>
@@ -26,16 +26,6 @@ namespace {
 constexpr quint32 defaultSeed = 271828;
 constexpr quint32 defaultActionCount = 5000;
 constexpr qsizetype historyLength = 12;
-
-class RecordingReporter final : public FailureReporter {
-public:
-    explicit RecordingReporter(QStringList &messages)
-        : m_messages(messages) {}
-    void report(QWidget *, const QString &message) override { m_messages.append(message); }
-
-private:
-    QStringList &m_messages;
-};
 
 std::optional<quint32> unsignedFromEnvironment(const char *variable, quint32 fallback) {
     if (!qEnvironmentVariableIsSet(variable)) {
@@ -655,25 +645,17 @@ private slots:
     void randomActionsKeepTheWindowConsistent();
 
 private:
-    QTimer m_modalWatchdog;
-    bool m_modalSeen = false;
+    std::optional<ModalWatchdog> m_modalWatchdog;
     bool m_quitRequested = false;
 };
 
 void TestMonkey::initTestCase() {
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { m_quitRequested = true; });
-    // A real modal box would wait for a click that never comes; close it and fail instead.
-    connect(&m_modalWatchdog, &QTimer::timeout, this, [this] {
-        if (QWidget *modal = QApplication::activeModalWidget()) {
-            m_modalSeen = true;
-            modal->close();
-        }
-    });
-    m_modalWatchdog.start(200);
+    m_modalWatchdog.emplace();
 }
 
 void TestMonkey::cleanupTestCase() {
-    m_modalWatchdog.stop();
+    m_modalWatchdog.reset();
 }
 
 void TestMonkey::randomActionsKeepTheWindowConsistent_data() {
@@ -714,7 +696,7 @@ void TestMonkey::randomActionsKeepTheWindowConsistent() {
         if (problem.isEmpty() && m_quitRequested) {
             problem = QStringLiteral("the program was asked to end");
         }
-        if (problem.isEmpty() && m_modalSeen) {
+        if (problem.isEmpty() && m_modalWatchdog->sawModalBox()) {
             problem = QStringLiteral("a modal box opened");
         }
         QVERIFY2(problem.isEmpty(),

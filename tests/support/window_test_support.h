@@ -1,0 +1,43 @@
+#pragma once
+
+#include "ui/failure_reporter.h"
+
+#include <QApplication>
+#include <QString>
+#include <QStringList>
+#include <QTimer>
+#include <QWidget>
+
+// Keeps what the window would have shown in a message box.
+class RecordingReporter final : public FailureReporter {
+public:
+    explicit RecordingReporter(QStringList &messages)
+        : m_messages(messages) {}
+    void report(QWidget *, const QString &message) override { m_messages.append(message); }
+
+private:
+    QStringList &m_messages;
+};
+
+// A real modal box would wait for a click that never comes in a headless run. While it lives,
+// the watchdog closes any that opens and remembers it, so that the test fails instead of hanging.
+class ModalWatchdog {
+public:
+    ModalWatchdog() {
+        QObject::connect(&m_timer, &QTimer::timeout, &m_timer, [this] {
+            if (QWidget *modal = QApplication::activeModalWidget()) {
+                m_seen = true;
+                modal->close();
+            }
+        });
+        m_timer.start(200);
+    }
+    ModalWatchdog(const ModalWatchdog &) = delete;
+    ModalWatchdog &operator=(const ModalWatchdog &) = delete;
+
+    bool sawModalBox() const { return m_seen; }
+
+private:
+    QTimer m_timer;
+    bool m_seen = false;
+};
