@@ -1,8 +1,10 @@
+#include "ui/font_preload.h"
 #include "ui/main_window.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[]) {
+    const FontConfigPreload fonts;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("dentaro"));
     QApplication::setApplicationVersion(QStringLiteral(DENTARO_DISPLAY_VERSION));

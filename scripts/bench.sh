@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the benchmarks in build/bench and runs them: the start-up of Dentaro's window against a
+# Builds the benchmarks in build/bench (installing what is missing) and runs them: the start-up of Dentaro's window against a
 # bare window of the same size, then the computation against Qt's own conversions.
 #   scripts/bench.sh [--runs N] [--openbox] [--startup-only | --compute-only]
 # Without DISPLAY it starts its own Xvfb on :77. Figures are medians; each ratio is taken against
@@ -21,6 +21,14 @@ while [ $# -gt 0 ]; do
     esac
     shift
 done
+
+. scripts/setup.sh
+packages=("${dentaro_packages[@]}" libbenchmark-dev)
+if [ "$startup" = 1 ]; then
+    packages+=(xvfb x11-utils dbus)
+    [ "$openbox" = 1 ] && packages+=(openbox)
+fi
+dentaro_install "${packages[@]}"
 
 cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DDENTARO_BENCHMARKS=ON \
     -DBUILD_TESTING=OFF >/dev/null

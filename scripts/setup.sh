@@ -2,6 +2,10 @@
 # then configures and builds the given CMake preset.
 #   dentaro_setup PRESET [EXTRA_PACKAGE ...]
 
+# What building and running Dentaro takes.
+dentaro_packages=(cmake make g++ pkgconf qt6-base-dev libgl-dev libfontconfig-dev fontconfig
+    fonts-comic-neue)
+
 dentaro_missing_packages() {
     local package
     for package in "$@"; do
@@ -28,7 +32,7 @@ dentaro_install() {
 dentaro_setup() {
     local preset=$1
     shift
-    dentaro_install cmake make g++ qt6-base-dev libgl-dev fonts-comic-neue fontconfig "$@"
+    dentaro_install "${dentaro_packages[@]}" "$@"
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset" --parallel "$(nproc)"
 }

@@ -17,7 +17,9 @@
 #include <QScreen>
 #include <QStyle>
 
+#include <future>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -121,11 +123,16 @@ MainWindow::MainWindow(QWidget *parent)
     , m_reporter(std::make_unique<MessageBoxReporter>()) {
     setObjectName(QString::fromLatin1(windowName));
     setWindowTitle(QString::fromUtf8(windowCaption));
-    setWindowIcon(QIcon(QPixmap::fromImage(helmetImage())));
+    // The two images decode on a thread of their own while the controls are built.
+    std::future<std::pair<QImage, QImage>> images =
+        std::async([] { return std::pair(helmetImage(), enginePhoto()); });
     setFont(defaultFont());
     resize(toPixels(clientWidthTwips), toPixels(clientHeightTwips));
 
     buildFromDesign();
+    const auto [helmet, photo] = images.get();
+    setWindowIcon(QIcon(QPixmap::fromImage(helmet)));
+    findChild<PictureBox *>(QStringLiteral("Picture1"))->setImage(photo);
     setTabOrder();
     bindFields();
     connectCommands();
@@ -146,7 +153,6 @@ void MainWindow::buildFromDesign() {
             containers.insert(widget->objectName(), widget);
         }
     }
-    findChild<PictureBox *>(QStringLiteral("Picture1"))->setImage(enginePhoto());
 }
 
 void MainWindow::setTabOrder() {
