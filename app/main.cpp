@@ -4,8 +4,9 @@
 #include <QApplication>
 
 int main(int argc, char *argv[]) {
-    const FontConfigPreload fonts;
+    FontConfigPreload fonts;
     QApplication app(argc, argv);
+    fonts.wait();
     QApplication::setApplicationName(QStringLiteral("dentaro"));
     QApplication::setApplicationVersion(QStringLiteral(DENTARO_DISPLAY_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.dentaro.Dentaro"));

@@ -173,6 +173,9 @@ int runWindow(int argc, char *argv[], std::string_view which, StartReference sta
         fonts.emplace();
     }
     QApplication app(argc, argv);
+    if (fonts) {
+        fonts->wait();
+    }
     QApplication::setApplicationName(QStringLiteral("dentaro"));
     QApplication::setApplicationVersion(QStringLiteral(DENTARO_DISPLAY_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.dentaro.Dentaro"));
