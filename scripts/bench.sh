@@ -25,7 +25,7 @@ done
 . scripts/setup.sh
 packages=("${dentaro_packages[@]}" libbenchmark-dev)
 if [ "$startup" = 1 ]; then
-    packages+=(xvfb x11-utils dbus)
+    packages+=(xvfb x11-utils dbus-daemon)
     [ "$openbox" = 1 ] && packages+=(openbox)
 fi
 dentaro_install "${packages[@]}"

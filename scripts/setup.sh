@@ -1,4 +1,4 @@
-# Sourced by run.sh and test.sh: installs the Debian packages Dentaro needs when any is missing,
+# Sourced by the scripts beside it: installs the Debian packages Dentaro needs when any is missing,
 # then configures and builds the given CMake preset.
 #   dentaro_setup PRESET [EXTRA_PACKAGE ...]
 
