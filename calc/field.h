@@ -3,6 +3,7 @@
 #include <QString>
 
 #include <array>
+#include <cstddef>
 
 // The 33 named text fields of a gear sheet. The enumerators carry the window's control names,
 // so the sheet and the window speak of the same things.
@@ -54,6 +55,14 @@ const std::array<Field, inputFieldCount> &inputFields();
 const std::array<Field, resultFieldCount> &resultFields();
 
 bool isInput(Field field);
+
+// A field's place among the inputs (0 ... 17) or among the results (0 ... 14).
+constexpr std::size_t inputIndex(Field field) {
+    return static_cast<std::size_t>(field);
+}
+constexpr std::size_t resultIndex(Field field) {
+    return static_cast<std::size_t>(field) - inputFieldCount;
+}
 
 // The control name ("txtGiri", "LblB", ...).
 QString fieldName(Field field);

@@ -18,21 +18,24 @@ constexpr std::array<EnginePreset, 6> presets{{
     {"Tm K9b", tmGearing},
 }};
 
-// Txt1 ... Txt14 in the order a row lists them.
-constexpr std::array<Field, 14> presetFields{
+constexpr std::array<Field, 14> rowFields{
     Field::Txt1, Field::Txt2, Field::Txt3,  Field::Txt4,  Field::Txt5,  Field::Txt6,  Field::Txt7,
     Field::Txt8, Field::Txt9, Field::Txt10, Field::Txt11, Field::Txt12, Field::Txt13, Field::Txt14,
 };
 
 } // namespace
 
+std::span<const Field, 14> presetFields() {
+    return rowFields;
+}
+
 std::span<const EnginePreset> enginePresets() {
     return presets;
 }
 
 void applyPreset(GearSheet &sheet, const EnginePreset &preset) {
-    for (std::size_t i = 0; i < presetFields.size(); ++i) {
-        sheet.setText(presetFields[i], wholeToText(preset.teeth[i]));
+    for (std::size_t i = 0; i < rowFields.size(); ++i) {
+        sheet.setText(rowFields[i], wholeToText(preset.teeth[i]));
     }
 }
 

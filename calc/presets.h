@@ -1,5 +1,7 @@
 #pragma once
 
+#include "calc/field.h"
+
 #include <QString>
 
 #include <array>
@@ -15,6 +17,9 @@ struct EnginePreset {
     const char *caption; // UTF-8, the caption of the button that applies it
     std::array<std::int16_t, 14> teeth;
 };
+
+// Txt1 ... Txt14: the boxes a row fills, in the order it lists its teeth.
+std::span<const Field, 14> presetFields();
 
 // The six engines, in the order of their buttons Command1 ... Command6.
 std::span<const EnginePreset> enginePresets();

@@ -170,13 +170,13 @@ void MainWindow::bindFields() {
     for (const Field field : inputFields()) {
         QLineEdit *box = findChild<QLineEdit *>(fieldName(field));
         box->setAccessibleName(fieldCaption(field));
-        m_boxes[static_cast<std::size_t>(field)] = box;
+        m_boxes[inputIndex(field)] = box;
     }
     for (const Field field : resultFields()) {
         QLabel *label = findChild<QLabel *>(fieldName(field));
         // The accessible name stays the label's text, so a screen reader reads the number.
         label->setAccessibleDescription(fieldCaption(field));
-        m_results[static_cast<std::size_t>(field) - inputFieldCount] = label;
+        m_results[resultIndex(field)] = label;
     }
 }
 
@@ -197,16 +197,15 @@ void MainWindow::onClick(const char *button, std::function<void()> command) {
 }
 
 QString MainWindow::text(Field field) const {
-    const auto index = static_cast<std::size_t>(field);
-    return isInput(field) ? m_boxes[index]->text() : m_results[index - inputFieldCount]->text();
+    return isInput(field) ? m_boxes[inputIndex(field)]->text()
+                          : m_results[resultIndex(field)]->text();
 }
 
 void MainWindow::setText(Field field, const QString &text) {
-    const auto index = static_cast<std::size_t>(field);
     if (isInput(field)) {
-        m_boxes[index]->setText(text);
+        m_boxes[inputIndex(field)]->setText(text);
     } else {
-        m_results[index - inputFieldCount]->setText(text);
+        m_results[resultIndex(field)]->setText(text);
     }
 }
 
@@ -226,7 +225,7 @@ void MainWindow::centreOnScreen() {
 void MainWindow::calculate() {
     // The focus runs through every box in reading order and rests on the last.
     for (const Field field : inputFields()) {
-        m_boxes[static_cast<std::size_t>(field)]->setFocus(Qt::OtherFocusReason);
+        m_boxes[inputIndex(field)]->setFocus(Qt::OtherFocusReason);
     }
     const std::optional<ComputeFailure> failure = compute(*this);
     if (!failure) {

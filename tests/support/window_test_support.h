@@ -8,6 +8,11 @@
 #include <QTimer>
 #include <QWidget>
 
+// A control's name for messages, also when there is none.
+inline QString name(const QWidget *widget) {
+    return widget ? widget->objectName() : QStringLiteral("(none)");
+}
+
 // Keeps what the window would have shown in a message box.
 class RecordingReporter final : public FailureReporter {
 public:

@@ -20,14 +20,6 @@
 
 Q_DECLARE_METATYPE(Field)
 
-namespace {
-
-QString name(const QWidget *widget) {
-    return widget ? widget->objectName() : QStringLiteral("(none)");
-}
-
-} // namespace
-
 class TestMainWindow : public QObject {
     Q_OBJECT
 
@@ -244,15 +236,13 @@ void TestMainWindow::presetButtonFillsItsRow() {
     }
 
     click(button);
-    const Field teeth[] = {Field::Txt1,  Field::Txt2,  Field::Txt3,  Field::Txt4, Field::Txt5,
-                           Field::Txt6,  Field::Txt7,  Field::Txt8,  Field::Txt9, Field::Txt10,
-                           Field::Txt11, Field::Txt12, Field::Txt13, Field::Txt14};
-    for (std::size_t i = 0; i < 14; ++i) {
+    const std::span<const Field, 14> teeth = presetFields();
+    for (std::size_t i = 0; i < teeth.size(); ++i) {
         QCOMPARE(m_window->text(teeth[i]), QString::number(preset.teeth[i]));
     }
     // The user's four boxes and every result stay as they were.
     for (const Field field : allFields()) {
-        if (std::find(std::begin(teeth), std::end(teeth), field) == std::end(teeth)) {
+        if (std::find(teeth.begin(), teeth.end(), field) == teeth.end()) {
             QCOMPARE(m_window->text(field), before[static_cast<int>(field)]);
         }
     }

@@ -49,26 +49,8 @@ QString quoted(const QString &text) {
     return QStringLiteral("«%1…» (%2 UTF-16 units)").arg(text.left(cut)).arg(text.size());
 }
 
-QString name(const QWidget *widget) {
-    return widget ? widget->objectName() : QStringLiteral("(none)");
-}
-
 bool isAscii(const QString &text) {
     return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; });
-}
-
-// The boxes a preset row fills, in the row's order.
-constexpr std::array<Field, 14> presetRow{
-    Field::Txt1, Field::Txt2, Field::Txt3,  Field::Txt4,  Field::Txt5,  Field::Txt6,  Field::Txt7,
-    Field::Txt8, Field::Txt9, Field::Txt10, Field::Txt11, Field::Txt12, Field::Txt13, Field::Txt14,
-};
-
-std::size_t inputIndex(Field field) {
-    return static_cast<std::size_t>(field);
-}
-
-std::size_t resultIndex(Field field) {
-    return static_cast<std::size_t>(field) - inputFieldCount;
 }
 
 // Where the next typed text goes: over the selection if there is one, else at the cursor.
@@ -444,7 +426,7 @@ QString Monkey::press(QPushButton *button, bool byMouse) {
         const int row = buttonName.mid(7).toInt() - 1;
         const EnginePreset &preset = enginePresets()[static_cast<std::size_t>(row)];
         for (std::size_t i = 0; i < preset.teeth.size(); ++i) {
-            m_inputs[inputIndex(presetRow[i])] = QString::number(preset.teeth[i]);
+            m_inputs[inputIndex(presetFields()[i])] = QString::number(preset.teeth[i]);
         }
         if (bounded(2) == 0) {
             m_pendingFills = {Field::txtGiri, Field::txtCirco, Field::txtPignone, Field::txtCorona};
