@@ -1,3 +1,4 @@
+#include "ui/application.h"
 #include "ui/font_preload.h"
 #include "ui/main_window.h"
 
@@ -7,12 +8,10 @@ int main(int argc, char *argv[]) {
     FontConfigPreload fonts;
     QApplication app(argc, argv);
     fonts.wait();
-    QApplication::setApplicationName(QStringLiteral("dentaro"));
-    QApplication::setApplicationVersion(QStringLiteral(DENTARO_DISPLAY_VERSION));
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.dentaro.Dentaro"));
+    identifyApplication();
 
     MainWindow window;
-    window.centreOnScreen();
+    centreOnScreen(window);
     window.show();
     return QApplication::exec();
 }

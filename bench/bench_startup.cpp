@@ -1,3 +1,4 @@
+#include "ui/application.h"
 #include "ui/font_preload.h"
 #include "ui/main_window.h"
 #include "ui/window_design.h"
@@ -5,8 +6,6 @@
 #include <QApplication>
 #include <QEvent>
 #include <QLabel>
-#include <QScreen>
-#include <QStyle>
 #include <QWidget>
 
 #include <cctype>
@@ -157,15 +156,6 @@ private:
     bool m_seen = false;
 };
 
-void centre(QWidget &window) {
-    const QScreen *screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
-    if (screen) {
-        window.move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, window.frameSize(),
-                                        screen->availableGeometry())
-                        .topLeft());
-    }
-}
-
 int runWindow(int argc, char *argv[], std::string_view which, StartReference start) {
     // Dentaro's start-up as the program has it; the baselines show what the toolkit costs alone.
     std::optional<FontConfigPreload> fonts;
@@ -176,15 +166,13 @@ int runWindow(int argc, char *argv[], std::string_view which, StartReference sta
     if (fonts) {
         fonts->wait();
     }
-    QApplication::setApplicationName(QStringLiteral("dentaro"));
-    QApplication::setApplicationVersion(QStringLiteral(DENTARO_DISPLAY_VERSION));
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.dentaro.Dentaro"));
+    identifyApplication();
 
     FirstPaintProbe probe(start);
     if (which == "dentaro") {
         MainWindow window;
         window.installEventFilter(&probe);
-        window.centreOnScreen();
+        centreOnScreen(window);
         window.show();
         return QApplication::exec();
     }
@@ -196,7 +184,7 @@ int runWindow(int argc, char *argv[], std::string_view which, StartReference sta
     }
     window.installEventFilter(&probe);
     window.resize(toPixels(clientWidthTwips), toPixels(clientHeightTwips));
-    centre(window);
+    centreOnScreen(window);
     window.show();
     return QApplication::exec();
 }

@@ -9,13 +9,10 @@
 #include "ui/picture_box.h"
 #include "ui/window_design.h"
 
-#include <QGuiApplication>
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
-#include <QStyle>
 
 #include <future>
 #include <limits>
@@ -211,15 +208,6 @@ void MainWindow::setText(Field field, const QString &text) {
 
 void MainWindow::setFailureReporter(std::unique_ptr<FailureReporter> reporter) {
     m_reporter = std::move(reporter);
-}
-
-void MainWindow::centreOnScreen() {
-    const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    if (screen) {
-        move(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, frameSize(),
-                                 screen->availableGeometry())
-                 .topLeft());
-    }
 }
 
 void MainWindow::calculate() {

@@ -28,9 +28,6 @@ public:
     // Replaces the message box that reports a failed computation.
     void setFailureReporter(std::unique_ptr<FailureReporter> reporter);
 
-    // Places the window in the middle of the screen it is on.
-    void centreOnScreen();
-
 private:
     void buildFromDesign();
     void setTabOrder();

@@ -1,5 +1,6 @@
 #include "calc/presets.h"
 #include "runtime/number_text.h"
+#include "ui/application.h"
 #include "ui/images.h"
 #include "ui/main_window.h"
 #include "ui/picture_box.h"
@@ -13,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -28,6 +30,7 @@ private slots:
     void cleanup();
 
     void opensEmptyWithTheFocusInGiriMotore();
+    void centredOnItsScreen();
     void everyControlStandsWhereTheDesignPutsIt();
     void looksFollowTheirGroups();
     void tabAndShiftTabWalkTheStops();
@@ -95,6 +98,15 @@ int TestMainWindow::runUntilTheProgramEnds() {
     connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(99); });
     watchdog.start(5000);
     return QCoreApplication::exec();
+}
+
+void TestMainWindow::centredOnItsScreen() {
+    m_window->move(0, 0);
+    centreOnScreen(*m_window);
+    const QRect available = m_window->screen()->availableGeometry();
+    const QPoint offset = m_window->frameGeometry().center() - available.center();
+    QVERIFY2(qAbs(offset.x()) <= 1 && qAbs(offset.y()) <= 1,
+             qPrintable(QStringLiteral("%1, %2 from the middle").arg(offset.x()).arg(offset.y())));
 }
 
 void TestMainWindow::opensEmptyWithTheFocusInGiriMotore() {
