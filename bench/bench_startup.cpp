@@ -1,5 +1,4 @@
 #include "ui/application.h"
-#include "ui/font_preload.h"
 #include "ui/main_window.h"
 #include "ui/window_design.h"
 
@@ -158,14 +157,7 @@ private:
 
 int runWindow(int argc, char *argv[], std::string_view which, StartReference start) {
     // Dentaro's start-up as the program has it; the baselines show what the toolkit costs alone.
-    std::optional<FontConfigPreload> fonts;
-    if (which == "dentaro") {
-        fonts.emplace();
-    }
     QApplication app(argc, argv);
-    if (fonts) {
-        fonts->wait();
-    }
     identifyApplication();
 
     FirstPaintProbe probe(start);

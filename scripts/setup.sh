@@ -3,7 +3,7 @@
 #   dentaro_setup PRESET [EXTRA_PACKAGE ...]
 
 # What building and running Dentaro takes.
-dentaro_packages=(cmake make g++ pkgconf qt6-base-dev libgl-dev libfontconfig-dev fontconfig
+dentaro_packages=(cmake make g++ qt6-base-dev libgl-dev fontconfig
     fonts-comic-neue)
 
 dentaro_missing_packages() {

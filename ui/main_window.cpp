@@ -14,7 +14,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <future>
 #include <limits>
 #include <utility>
 
@@ -120,16 +119,12 @@ MainWindow::MainWindow(QWidget *parent)
     , m_reporter(std::make_unique<MessageBoxReporter>()) {
     setObjectName(QString::fromLatin1(windowName));
     setWindowTitle(QString::fromUtf8(windowCaption));
-    // The two images decode on a thread of their own while the controls are built.
-    std::future<std::pair<QImage, QImage>> images =
-        std::async([] { return std::pair(helmetImage(), enginePhoto()); });
     setFont(defaultFont());
     resize(toPixels(clientWidthTwips), toPixels(clientHeightTwips));
 
     buildFromDesign();
-    const auto [helmet, photo] = images.get();
-    setWindowIcon(QIcon(QPixmap::fromImage(helmet)));
-    findChild<PictureBox *>(QStringLiteral("Picture1"))->setImage(photo);
+    setWindowIcon(QIcon(QPixmap::fromImage(helmetImage())));
+    findChild<PictureBox *>(QStringLiteral("Picture1"))->setImage(enginePhoto());
     setTabOrder();
     bindFields();
     connectCommands();
