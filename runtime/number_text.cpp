@@ -48,12 +48,14 @@ QString numberToText(double value, const QLocale &locale) {
     if (value == 0.0) {
         value = 0.0;
     }
-    const QString text = format(value, locale);
-    // Some locales write exponents that QLocale cannot read back; the result must convert again,
-    // so those fall back to the plain form that every locale reads.
-    if (!textToNumber(text, locale)) {
-        return format(value, QLocale::c());
+    QString text = format(value, locale);
+    if (textToNumber(text, locale)) {
+        return text;
     }
+    // Swedish, Estonian, Lithuanian, Sami and a few more write the exponent as "×10^" or "·10^",
+    // which QLocale prints but does not read; each of them reads the letter E in its place, with
+    // the locale's own digits, signs and decimal separator around it.
+    text.replace(locale.exponential(), QStringLiteral("E"));
     return text;
 }
 

@@ -16,7 +16,8 @@
 std::optional<double> textToNumber(const QString &text, const QLocale &locale = QLocale());
 
 // Seven significant digits without trailing zeros or group separators, in exponent form only
-// where printf's %g would use it. The text always converts back through textToNumber.
+// where printf's %g would use it, in the locale's digits, signs and decimal separator. The text
+// converts back through textToNumber in the same locale, to the value its seven digits spell.
 QString numberToText(double value, const QLocale &locale = QLocale());
 
 // Plain decimal digits with a leading minus for negatives, whatever the locale.

@@ -21,6 +21,8 @@ private slots:
     void numberToText();
     void numberToTextRoundTrips_data();
     void numberToTextRoundTrips();
+    void readsBackInEveryLocale_data();
+    void readsBackInEveryLocale();
     void followsTheDefaultLocale();
     void wholeToText_data();
     void wholeToText();
@@ -124,6 +126,13 @@ void TestNumberText::numberToText_data() {
     QTest::newRow("C negative zero") << c << -0.0 << "0";
     QTest::newRow("C exponent") << c << 1e7 << "1e+07";
     QTest::newRow("C largest") << c << std::numeric_limits<double>::max() << "1.797693e+308";
+    // Swedish writes exponents as "×10^", which it cannot read back; the letter E it can.
+    const QLocale swedish(QLocale::Swedish, QLocale::Sweden);
+    QTest::newRow("sv plain keeps its look") << swedish << -41.803377 << "\u221241,80338";
+    QTest::newRow("sv small exponent") << swedish << -7.5e-5 << "\u22127,5E\u221205";
+    QTest::newRow("sv large exponent") << swedish << 12345678.0 << "1,234568E+07";
+    QTest::newRow("se middle dot exponent")
+        << QLocale(QLocale::NorthernSami, QLocale::Norway) << 1e21 << "1E+21";
 }
 
 void TestNumberText::numberToText() {
@@ -176,6 +185,52 @@ void TestNumberText::numberToTextRoundTrips() {
         const std::optional<double> back = ::textToNumber(text, locale);
         QVERIFY2(back.has_value(), qPrintable(QStringLiteral("%1 gave %2").arg(value).arg(text)));
         QCOMPARE(::numberToText(*back, locale), text);
+    }
+}
+
+void TestNumberText::readsBackInEveryLocale_data() {
+    QTest::addColumn<QLocale>("locale");
+    for (const QLocale &locale : QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript,
+                                                          QLocale::AnyTerritory)) {
+        QTest::newRow(qPrintable(locale.name())) << locale;
+    }
+}
+
+// Every magnitude a double has, from the smallest subnormal to the largest, both signs: the text
+// shown must read back, in the locale that wrote it, to exactly the number its seven digits spell.
+void TestNumberText::readsBackInEveryLocale() {
+    QFETCH(QLocale, locale);
+
+    static const QList<double> values = [] {
+        QList<double> grid{0.0,
+                           std::numeric_limits<double>::denorm_min(),
+                           std::numeric_limits<double>::min(),
+                           std::numeric_limits<double>::max(),
+                           9999999.5,
+                           1e-5,
+                           1e-4,
+                           1e7};
+        for (int exponent = -323; exponent <= 308; exponent += 3) {
+            for (const double mantissa : {1.0, 2.5, 9.9999995}) {
+                grid.append(mantissa * std::pow(10.0, exponent));
+            }
+        }
+        for (qsizetype i = grid.size() - 1; i >= 0; --i) {
+            grid.append(-grid[i]);
+        }
+        return grid;
+    }();
+
+    for (const double value : values) {
+        const QString text = ::numberToText(value, locale);
+        const std::optional<double> back = ::textToNumber(text, locale);
+        const double spelt = QString::number(value, 'g', 7).toDouble();
+        if (!back || *back != spelt) {
+            QFAIL(qPrintable(
+                QStringLiteral("%1 shown as %2 reads back as %3")
+                    .arg(QString::number(value, 'g', 17), text,
+                         back ? QString::number(*back, 'g', 17) : QStringLiteral("no number"))));
+        }
     }
 }
 
