@@ -12,7 +12,7 @@ struct StepFailure {
 };
 
 [[noreturn]] void raiseArithmeticFault(ArithmeticFault fault, Field boxToCorrect) {
-    throw StepFailure{{failureKind(fault), boxToCorrect, {}}};
+    throw StepFailure{{failureKind(fault), boxToCorrect, {}, std::nullopt}};
 }
 
 class Computation {
@@ -54,7 +54,7 @@ private:
         // A zero primary ratio comes from a crown of zero teeth: that is the box to correct.
         const QString ratio = read(Field::lblP);
         const QString engine = read(Field::txtGiri);
-        const double ratioValue = number(ratio, Field::lblP);
+        const double ratioValue = readBack(ratio, Field::lblP, Field::Txt14);
         const double engineRpm = number(engine, Field::txtGiri);
         write(Field::lblGc, divide(engineRpm, ratioValue, Field::Txt14));
     }
@@ -73,11 +73,11 @@ private:
         const QString circumference = read(Field::txtCirco);
         const QString gearbox = read(Field::lblGc);
 
-        const double gearboxRpm = number(gearbox, Field::lblGc);
-        const double ratioValue = number(ratio, gearRatio(gear));
+        const double gearboxRpm = readBack(gearbox, Field::lblGc, Field::txtGiri);
+        const double ratioValue = readBack(ratio, gearRatio(gear), secondaryTeeth(gear));
         // Wheel revolutions per minute.
         double q = divide(gearboxRpm, ratioValue, secondaryTeeth(gear));
-        q = divide(q, number(finalDrive, Field::lblFinale), Field::txtCorona);
+        q = divide(q, readBack(finalDrive, Field::lblFinale, Field::txtCorona), Field::txtCorona);
         // Centimetres per minute, then per hour, then kilometres per hour.
         double v = multiply(number(circumference, Field::txtCirco), q, Field::txtCirco);
         v = multiply(v, 60.0, Field::txtCirco);
@@ -90,7 +90,18 @@ private:
     static double number(const QString &text, Field field) {
         const std::optional<double> value = textToNumber(text);
         if (!value) {
-            throw StepFailure{{FailureKind::ConversionError, field, text}};
+            throw StepFailure{{FailureKind::ConversionError, field, text, std::nullopt}};
+        }
+        return *value;
+    }
+
+    // A result a later step reads back. Every text numberToText writes converts again, so no
+    // input leads here; should one ever, the user is sent to the box behind the result, as a
+    // label cannot be typed into.
+    static double readBack(const QString &text, Field result, Field boxBehind) {
+        const std::optional<double> value = textToNumber(text);
+        if (!value) {
+            throw StepFailure{{FailureKind::UnreadableResult, boxBehind, text, result}};
         }
         return *value;
     }

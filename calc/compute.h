@@ -10,7 +10,8 @@
 class GearSheet;
 
 enum class FailureKind {
-    ConversionError, // a text that is not a number
+    ConversionError,  // a text that is not a number
+    UnreadableResult, // a result whose shown text did not convert back
     InvalidOperation,
     DivisionByZero,
     Overflow,
@@ -19,11 +20,14 @@ enum class FailureKind {
 // Why a computation stopped, and what the user has to correct.
 struct ComputeFailure {
     FailureKind kind = FailureKind::ConversionError;
-    // The input box to correct: for a conversion error the box whose text failed, for an
-    // arithmetic fault the box behind the divisor (or txtCirco for an overflowing speed).
+    // The input box to correct, never a result: for a conversion error the box whose text
+    // failed, for an arithmetic fault the box behind the divisor (or txtCirco for an overflowing
+    // speed), for an unreadable result the box behind its dividend.
     Field field = Field::txtGiri;
-    // For a conversion error, the text that failed.
+    // For a conversion error or an unreadable result, the text that failed.
     QString text;
+    // For an unreadable result, the result whose text it was.
+    std::optional<Field> result;
 
     bool operator==(const ComputeFailure &) const = default;
 };

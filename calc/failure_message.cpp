@@ -38,6 +38,11 @@ QString failureMessage(const ComputeFailure &failure, const QLocale &locale) {
     switch (failure.kind) {
     case FailureKind::ConversionError:
         return conversionMessage(failure, locale);
+    case FailureKind::UnreadableResult:
+        return QStringLiteral(
+                   "Il risultato %1 (%2) non si può rileggere come numero: controlla %3.")
+            .arg(quoted(fieldCaption(failure.result.value_or(failure.field))), quoted(failure.text),
+                 box);
     case FailureKind::DivisionByZero:
         return QStringLiteral("Divisione per zero: %1 non può essere zero.").arg(box);
     case FailureKind::InvalidOperation:

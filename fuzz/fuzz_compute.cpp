@@ -30,6 +30,8 @@ const char *kindName(FailureKind kind) {
     switch (kind) {
     case FailureKind::ConversionError:
         return "ConversionError";
+    case FailureKind::UnreadableResult:
+        return "UnreadableResult";
     case FailureKind::InvalidOperation:
         return "InvalidOperation";
     case FailureKind::DivisionByZero:
@@ -85,6 +87,9 @@ bool isKnownKind(FailureKind kind) {
     case FailureKind::DivisionByZero:
     case FailureKind::Overflow:
         return true;
+    case FailureKind::UnreadableResult:
+        // Every result text reads back, so no input may lead here.
+        return false;
     }
     return false;
 }
@@ -118,7 +123,8 @@ void checkSuccess(const GearSheet &sheet) {
 
 void checkFailure(const GearSheet &sheet, const ComputeFailure &failure) {
     if (!isKnownKind(failure.kind)) {
-        violated(QStringLiteral("the failure kind is none of the four"), sheet, failure);
+        violated(QStringLiteral("the failure kind is none of the four an input can cause"), sheet,
+                 failure);
     }
     if (!isInput(failure.field)) {
         violated(QStringLiteral("the box to correct is not an input"), sheet, failure);

@@ -215,10 +215,9 @@ void MainWindow::calculate() {
         return;
     }
     m_reporter->report(this, failureMessage(*failure));
-    // After the message the user lands where the correction is to be typed (a result that failed
-    // to read back, which no input can cause, leaves the focus where the sweep ended).
-    QLineEdit *box = isInput(failure->field) ? m_boxes[static_cast<std::size_t>(failure->field)]
-                                             : m_boxes.back();
+    // After the message the user lands where the correction is to be typed. The computation
+    // always names an input box; anything else leaves the focus where the sweep ended.
+    QLineEdit *box = isInput(failure->field) ? m_boxes[inputIndex(failure->field)] : m_boxes.back();
     box->setFocus(Qt::OtherFocusReason);
     box->selectAll();
 }

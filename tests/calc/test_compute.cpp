@@ -30,6 +30,9 @@ private slots:
     void failureClearsEveryResult();
     void successReplacesOldResults();
     void intermediatesTravelThroughTheirTexts();
+    void exponentResultsReadBackInSwedish();
+    void unreadableResultSendsTheUserToAnInput_data();
+    void unreadableResultSendsTheUserToAnInput();
 };
 
 namespace {
@@ -276,6 +279,60 @@ void TestCompute::intermediatesTravelThroughTheirTexts() {
     const qsizetype speedStart = sheet.m_reads.indexOf(Field::lbl1);
     QCOMPARE(sheet.m_reads.mid(speedStart, firstSpeed.size()), firstSpeed);
     QCOMPARE(sheet.m_reads.size(), 8 + 10 + 6 * 4);
+}
+
+// Swedish writes exponents as "×10^", which it cannot read: a huge primary pinion makes the
+// primary ratio one of those, and the next step has to read it back.
+void TestCompute::exponentResultsReadBackInSwedish() {
+    QLocale::setDefault(QLocale(QLocale::Swedish, QLocale::Sweden));
+    MemorySheet sheet = workedExampleSheet();
+    sheet.setText(Field::Txt13, QStringLiteral("1000000"));
+    QCOMPARE(compute(sheet), std::nullopt);
+    QCOMPARE(sheet.text(Field::lblP), QStringLiteral("7,5E\u221205"));
+    QCOMPARE(sheet.text(Field::lblGc), QStringLiteral("1,866667E+08"));
+}
+
+// A sheet whose labels spoil what is written into one result, as no real one does.
+class SpoilingSheet final : public GearSheet {
+public:
+    explicit SpoilingSheet(Field spoiled)
+        : m_spoiled(spoiled) {}
+    QString text(Field field) const override { return m_sheet.text(field); }
+    void setText(Field field, const QString &text) override {
+        const bool spoil = field == m_spoiled && !text.isEmpty();
+        m_sheet.setText(field, spoil ? text + QStringLiteral("?") : text);
+    }
+
+    MemorySheet m_sheet = workedExampleSheet();
+
+private:
+    Field m_spoiled;
+};
+
+void TestCompute::unreadableResultSendsTheUserToAnInput_data() {
+    QTest::addColumn<Field>("result");
+    QTest::addColumn<Field>("box");
+
+    QTest::newRow("final ratio") << Field::lblFinale << Field::txtCorona;
+    QTest::newRow("primary ratio") << Field::lblP << Field::Txt14;
+    QTest::newRow("gearbox revolutions") << Field::lblGc << Field::txtGiri;
+    QTest::newRow("third gear ratio") << Field::lbl3 << Field::Txt9;
+}
+
+void TestCompute::unreadableResultSendsTheUserToAnInput() {
+    QFETCH(Field, result);
+    QFETCH(Field, box);
+
+    SpoilingSheet sheet(result);
+    const std::optional<ComputeFailure> failure = compute(sheet);
+    QVERIFY(failure.has_value());
+    QCOMPARE(failure->kind, FailureKind::UnreadableResult);
+    QCOMPARE(failure->field, box);
+    QCOMPARE(failure->result, std::optional<Field>(result));
+    QVERIFY(failure->text.endsWith(u'?'));
+    for (const Field field : resultFields()) {
+        QVERIFY2(sheet.text(field).isEmpty(), qPrintable(fieldName(field)));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestCompute)

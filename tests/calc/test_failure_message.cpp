@@ -11,6 +11,7 @@ class TestFailureMessage : public QObject {
 private slots:
     void messages_data();
     void messages();
+    void unreadableResultNamesAnInputToCheck();
 };
 
 void TestFailureMessage::messages_data() {
@@ -50,7 +51,16 @@ void TestFailureMessage::messages() {
     QFETCH(QString, text);
     QFETCH(QString, message);
 
-    QCOMPARE(failureMessage({kind, field, text}, locale), message);
+    QCOMPARE(failureMessage({kind, field, text, std::nullopt}, locale), message);
+}
+
+// The label cannot be typed into, so the message points at the box behind it.
+void TestFailureMessage::unreadableResultNamesAnInputToCheck() {
+    const ComputeFailure failure{FailureKind::UnreadableResult, Field::Txt14,
+                                 QStringLiteral("7.5e-05"), Field::lblP};
+    QCOMPARE(failureMessage(failure, QLocale(QLocale::Italian, QLocale::Italy)),
+             QStringLiteral("Il risultato «Primaria» («7.5e-05») non si può rileggere come "
+                            "numero: controlla «Cor. Primaria»."));
 }
 
 QTEST_GUILESS_MAIN(TestFailureMessage)
