@@ -8,7 +8,6 @@ int main(int argc, char *argv[]) {
     identifyApplication();
 
     MainWindow window;
-    centreOnScreen(window);
-    window.show();
+    showCentred(window);
     return QApplication::exec();
 }

@@ -164,8 +164,7 @@ int runWindow(int argc, char *argv[], std::string_view which, StartReference sta
     if (which == "dentaro") {
         MainWindow window;
         window.installEventFilter(&probe);
-        centreOnScreen(window);
-        window.show();
+        showCentred(window);
         return QApplication::exec();
     }
     QWidget window;
@@ -176,8 +175,7 @@ int runWindow(int argc, char *argv[], std::string_view which, StartReference sta
     }
     window.installEventFilter(&probe);
     window.resize(toPixels(clientWidthTwips), toPixels(clientHeightTwips));
-    centreOnScreen(window);
-    window.show();
+    showCentred(window);
     return QApplication::exec();
 }
 

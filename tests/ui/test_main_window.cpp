@@ -31,6 +31,9 @@ private slots:
 
     void opensEmptyWithTheFocusInGiriMotore();
     void centredOnItsScreen();
+    void opensCentredFrameIncluded();
+    void centringCountsTheFrame_data();
+    void centringCountsTheFrame();
     void everyControlStandsWhereTheDesignPutsIt();
     void looksFollowTheirGroups();
     void tabAndShiftTabWalkTheStops();
@@ -106,6 +109,47 @@ void TestMainWindow::centredOnItsScreen() {
     const QRect available = m_window->screen()->availableGeometry();
     const QPoint offset = m_window->frameGeometry().center() - available.center();
     QVERIFY2(qAbs(offset.x()) <= 1 && qAbs(offset.y()) <= 1,
+             qPrintable(QStringLiteral("%1, %2 from the middle").arg(offset.x()).arg(offset.y())));
+}
+
+void TestMainWindow::opensCentredFrameIncluded() {
+    MainWindow window;
+    window.setFailureReporter(std::make_unique<RecordingReporter>(m_reports));
+    // The headless screen is smaller than the design and pushes larger windows back onto it.
+    window.resize(window.screen()->availableSize() * 3 / 4);
+    showCentred(window);
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCoreApplication::processEvents();
+    const QRect available = window.screen()->availableGeometry();
+    const QPointF offset = QRectF(window.frameGeometry()).center() - QRectF(available).center();
+    QVERIFY2(qAbs(offset.x()) <= 1 && qAbs(offset.y()) <= 1,
+             qPrintable(QStringLiteral("%1, %2 from the middle").arg(offset.x()).arg(offset.y())));
+}
+
+void TestMainWindow::centringCountsTheFrame_data() {
+    QTest::addColumn<QMargins>("frame");
+    QTest::addColumn<QRect>("available");
+
+    const QRect screen(0, 0, 1280, 1024);
+    QTest::newRow("no window manager") << QMargins() << screen;
+    // openbox's title bar and borders: left, top, right, bottom.
+    QTest::newRow("openbox") << QMargins(1, 20, 1, 5) << screen;
+    QTest::newRow("thick frame") << QMargins(8, 31, 8, 8) << screen;
+    QTest::newRow("panel at the top") << QMargins(1, 20, 1, 5) << QRect(0, 32, 1920, 1048);
+    QTest::newRow("dock on the left, second screen")
+        << QMargins(4, 24, 4, 4) << QRect(1344, 0, 1216, 1440);
+}
+
+// The window the user sees is the client area in its frame: that whole rectangle must stand in
+// the middle of the area left free by panels, not the client area alone nor the whole screen.
+void TestMainWindow::centringCountsTheFrame() {
+    QFETCH(QMargins, frame);
+    QFETCH(QRect, available);
+
+    const QSize client(882, 725);
+    const QRect framed(centredFramePosition(client, frame, available), client.grownBy(frame));
+    const QPointF offset = QRectF(framed).center() - QRectF(available).center();
+    QVERIFY2(qAbs(offset.x()) <= 0.5 && qAbs(offset.y()) <= 0.5,
              qPrintable(QStringLiteral("%1, %2 from the middle").arg(offset.x()).arg(offset.y())));
 }
 
