@@ -1,6 +1,8 @@
 #include "ui/images.h"
 
+#include <QBuffer>
 #include <QFile>
+#include <QImageReader>
 
 #include <cstdint>
 
@@ -9,6 +11,16 @@ namespace {
 QByteArray resource(const QString &path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Decodes with the one reader of the given format. Left to guess, Qt would load every image
+// plug-in ahead of that one in its list (SVG, GIF, ...) to ask each whether it can read the data.
+QImage decode(QByteArray bytes, const char *format) {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, format);
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
 }
 
 std::uint32_t little(const QByteArray &bytes, qsizetype at, int size) {
@@ -21,44 +33,50 @@ std::uint32_t little(const QByteArray &bytes, qsizetype at, int size) {
 
 } // namespace
 
-QImage withIcoMask(const QByteArray &ico, const QImage &decoded) {
+QImage decodeIco(const QByteArray &ico) {
+    // The directory: 6 bytes, then one 16-byte entry whose last field is the image's offset.
     constexpr qsizetype directoryEnd = 6 + 16;
-    if (ico.size() < directoryEnd || decoded.isNull()) {
-        return decoded;
-    }
-    const qsizetype offset = little(ico, 18, 4);
-    if (offset + 40 > ico.size()) {
-        return decoded;
+    const qsizetype offset = ico.size() >= directoryEnd ? little(ico, 18, 4) : 0;
+    if (offset < directoryEnd || offset + 40 > ico.size()) {
+        return decode(ico, "ico");
     }
     const qsizetype headerSize = little(ico, offset, 4);
     const int width = static_cast<int>(little(ico, offset + 4, 4));
     const int height = static_cast<int>(little(ico, offset + 8, 4)) / 2; // colours and mask
     const int bits = static_cast<int>(little(ico, offset + 14, 2));
-    const qsizetype colourRow = ((width * bits + 31) / 32) * 4;
+    const std::uint32_t compression = little(ico, offset + 16, 4);
+    const qsizetype colourRow = ((width * 24 + 31) / 32) * 4;
     const qsizetype maskRow = ((width + 31) / 32) * 4;
-    const qsizetype maskStart = offset + headerSize + colourRow * height;
-    if (QSize(width, height) != decoded.size() || maskStart + maskRow * height > ico.size()) {
-        return decoded;
+    const qsizetype colourStart = offset + headerSize;
+    const qsizetype maskStart = colourStart + colourRow * height;
+    if (bits != 24 || compression != 0 || width <= 0 || width > 256 || height <= 0 ||
+        height > 256 || maskStart + maskRow * height > ico.size()) {
+        return decode(ico, "ico");
     }
 
-    QImage image = decoded.convertToFormat(QImage::Format_ARGB32);
+    QImage image(width, height, QImage::Format_ARGB32);
+    const auto byte = [&ico](qsizetype at) {
+        return static_cast<std::uint8_t>(ico[at]);
+    };
     for (int y = 0; y < height; ++y) {
-        // Rows are stored bottom-up; a set bit marks a transparent pixel.
-        const qsizetype row = maskStart + (height - 1 - y) * maskRow;
+        // Rows are stored bottom-up, colours as blue, green, red; a set mask bit marks a
+        // transparent pixel.
+        const qsizetype colours = colourStart + (height - 1 - y) * colourRow;
+        const qsizetype mask = maskStart + (height - 1 - y) * maskRow;
         for (int x = 0; x < width; ++x) {
-            if (static_cast<std::uint8_t>(ico[row + x / 8]) & (0x80 >> (x % 8))) {
-                image.setPixel(x, y, qRgba(0, 0, 0, 0));
-            }
+            const qsizetype at = colours + 3 * x;
+            const bool clear = byte(mask + x / 8) & (0x80 >> (x % 8));
+            image.setPixel(x, y,
+                           clear ? qRgba(0, 0, 0, 0) : qRgb(byte(at + 2), byte(at + 1), byte(at)));
         }
     }
     return image;
 }
 
 QImage helmetImage() {
-    const QByteArray ico = resource(QStringLiteral(":/images/helmet.ico"));
-    return withIcoMask(ico, QImage::fromData(ico, "ICO"));
+    return decodeIco(resource(QStringLiteral(":/images/helmet.ico")));
 }
 
 QImage enginePhoto() {
-    return QImage::fromData(resource(QStringLiteral(":/images/engine.jpg")), "JPG");
+    return decode(resource(QStringLiteral(":/images/engine.jpg")), "jpeg");
 }

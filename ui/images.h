@@ -10,8 +10,8 @@ QImage helmetImage();
 // The 297 x 250 photo of the engine.
 QImage enginePhoto();
 
-// Applies the 1-bit transparency mask of the first image of an ICO file to its decoded colours.
-// Qt's ICO reader reads the mask only for images of up to 8 bits per pixel; for 24-bit images
-// it would leave the transparent area black. Returns the image unchanged if the file is not laid
-// out as expected.
-QImage withIcoMask(const QByteArray &ico, const QImage &decoded);
+// The first image of an ICO file. A 24-bit bitmap with its 1-bit transparency mask, as the
+// helmet is, is read here: Qt's ICO reader would leave the transparent area black, as it reads
+// the mask only for images of up to 8 bits per pixel, and loading it costs the start-up a
+// plug-in. Any other layout goes to Qt's reader.
+QImage decodeIco(const QByteArray &ico);
