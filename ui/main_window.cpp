@@ -9,6 +9,7 @@
 #include "ui/picture_box.h"
 #include "ui/window_design.h"
 
+#include <QApplication>
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
@@ -119,6 +120,9 @@ MainWindow::MainWindow(QWidget *parent)
     , m_reporter(std::make_unique<MessageBoxReporter>()) {
     setObjectName(QString::fromLatin1(windowName));
     setWindowTitle(QString::fromUtf8(windowCaption));
+    // The window's font is the program's: a text box lays out its text once in the program's
+    // font before it takes its own, and the message box speaks in the window's face.
+    QApplication::setFont(defaultFont());
     setFont(defaultFont());
     resize(toPixels(clientWidthTwips), toPixels(clientHeightTwips));
 
