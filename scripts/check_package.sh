@@ -1,0 +1,177 @@
+#!/usr/bin/env bash
+# Builds the Debian package and checks it as a user's system would see it: lintian finds no error
+# or warning; it installs with apt-get; dentaro is on the PATH, and its desktop entry, metainfo
+# and icons are where desktops and software centres look; the installed program opens its window;
+# and after a purge nothing of the package is left. It installs into the system, so it needs root
+# or sudo; CI runs it on a machine of its own. A package left installed by an earlier run is
+# purged first, and one this run installed is purged again if a check fails.
+#   scripts/check_package.sh
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+. scripts/setup.sh
+dentaro_install lintian xvfb x11-utils
+sudo=""
+if [ "$(id -u)" != 0 ]; then
+    sudo="sudo"
+fi
+apt_get() {
+    $sudo env DEBIAN_FRONTEND=noninteractive apt-get "$@"
+}
+
+scratch=$(mktemp -d)
+xvfb=""
+app=""
+installed=0
+cleanup() {
+    local pid
+    for pid in "$app" "$xvfb"; do
+        if [ -n "$pid" ]; then
+            kill "$pid" 2>/dev/null || true
+        fi
+    done
+    wait 2>/dev/null || true
+    if [ "$installed" = 1 ]; then
+        echo "Purging dentaro after a failed check"
+        apt_get purge -y -qq dentaro >/dev/null 2>&1 || true
+    fi
+    rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+is_installed() {
+    dpkg-query -W -f='${Status}' dentaro 2>/dev/null | grep -q 'install ok installed'
+}
+
+echo "== Building the package"
+scripts/package.sh | tee "$scratch/package.log"
+deb=$(tail -n 1 "$scratch/package.log")
+
+echo "== lintian"
+lintian_command=(lintian --fail-on 'error,warning' --display-info --pedantic)
+if [ "$(id -u)" = 0 ] && id nobody >/dev/null 2>&1; then
+    # lintian warns against running as root; a copy in a folder of its own lets it run as nobody.
+    chmod 755 "$scratch"
+    install -m 644 "$deb" "$scratch/"
+    runuser -u nobody -- "${lintian_command[@]}" "$scratch/$(basename "$deb")" ||
+        fail "lintian reported errors or warnings"
+else
+    "${lintian_command[@]}" "$deb" || fail "lintian reported errors or warnings"
+fi
+
+echo "== The package carries what cmake --install lays out"
+DESTDIR=$scratch/stage cmake --install build/package >/dev/null
+(cd "$scratch/stage" && find . ! -type d | sed 's/^\.//' | sort) >"$scratch/expected"
+dpkg-deb --fsys-tarfile "$deb" | tar -t | sed 's/^\.//' | grep -v '/$' | sort >"$scratch/packaged"
+diff -u "$scratch/expected" "$scratch/packaged" || fail "the package and the install tree differ"
+
+echo "== Installing $deb"
+if is_installed; then
+    echo "dentaro is installed already: purging it first"
+    apt_get purge -y -qq dentaro
+fi
+installed=1
+apt_get install -y "$deb"
+is_installed || fail "dpkg does not list dentaro as installed"
+dpkg-query -L dentaro >"$scratch/files"
+verify=$(dpkg --verify dentaro) || true
+[ -z "$verify" ] || fail "installed files differ from the package's md5sums:"$'\n'"$verify"
+
+hash -r
+[ "$(command -v dentaro)" = /usr/bin/dentaro ] ||
+    fail "dentaro on the PATH is '$(command -v dentaro)', not /usr/bin/dentaro"
+app_id=org.dentaro.Dentaro
+desktop_entry=/usr/share/applications/$app_id.desktop
+for file in "$desktop_entry" /usr/share/metainfo/$app_id.metainfo.xml; do
+    [ -f "$file" ] || fail "$file is missing"
+done
+# Every icon must be the one the desktop entry names, in a folder of the hicolor theme.
+icon_name=$(sed -n 's/^Icon=//p' "$desktop_entry")
+icons=$(grep '^/usr/share/icons/hicolor/.*\.\(png\|svg\)$' "$scratch/files" || true)
+[ -n "$icons" ] || fail "the package installs no icon under /usr/share/icons/hicolor"
+while read -r icon; do
+    [[ $icon =~ ^/usr/share/icons/hicolor/([0-9]+x[0-9]+|scalable)/apps/$icon_name\.(png|svg)$ ]] ||
+        fail "$icon is not a hicolor application icon named $icon_name"
+    [ -f "$icon" ] || fail "$icon is missing"
+done <<<"$icons"
+echo "Installed: /usr/bin/dentaro, $desktop_entry, the metainfo and $(wc -l <<<"$icons") icon(s):"
+sed 's/^/  /' <<<"$icons"
+
+echo "== Starting the installed program"
+title=$(sed -n 's/^set(DENTARO_PRODUCT_NAME "\(.*\)")$/\1/p' CMakeLists.txt)
+[ -n "$title" ] || fail "no DENTARO_PRODUCT_NAME in CMakeLists.txt"
+# -displayfd picks a free display, so this can run beside other X servers.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$scratch/display" \
+    >"$scratch/xvfb.log" 2>&1 &
+xvfb=$!
+for _ in $(seq 100); do
+    [ -s "$scratch/display" ] && break
+    sleep 0.1
+done
+[ -s "$scratch/display" ] || fail "Xvfb did not start: $(cat "$scratch/xvfb.log")"
+display=:$(cat "$scratch/display")
+mkdir -m 700 "$scratch/runtime" "$scratch/home"
+# From / and with a bare environment, as a desktop's launcher starts it: nothing of the source
+# or build tree can help it.
+(cd / && exec env -i PATH=/usr/bin:/bin HOME="$scratch/home" XDG_RUNTIME_DIR="$scratch/runtime" \
+    LANG=C.UTF-8 DISPLAY="$display" QT_QPA_PLATFORM=xcb dentaro) >"$scratch/dentaro.log" 2>&1 &
+app=$!
+window=""
+for _ in $(seq 150); do
+    kill -0 "$app" 2>/dev/null || fail "dentaro ended before showing its window:"$'\n'"$(cat "$scratch/dentaro.log")"
+    window=$(xwininfo -display "$display" -root -tree 2>/dev/null |
+        awk -v title="\"$title\":" 'index($0, title) { print $1; exit }' || true)
+    [ -n "$window" ] && break
+    sleep 0.2
+done
+[ -n "$window" ] || fail "no window titled '$title' within 30 s"
+[ "$(readlink "/proc/$app/exe")" = /usr/bin/dentaro ] ||
+    fail "the window's process runs $(readlink "/proc/$app/exe"), not /usr/bin/dentaro"
+xwininfo -display "$display" -id "$window" | grep -q 'Map State: IsViewable' ||
+    fail "the window '$title' is not shown"
+echo "Window $window \"$title\" of /usr/bin/dentaro (pid $app):" \
+    "$(xwininfo -display "$display" -id "$window" | sed -n 's/^ *-geometry //p')"
+# The program has no option to quit: SIGTERM ends it, and that exit is the expected one.
+kill -TERM "$app"
+status=0
+wait "$app" || status=$?
+app=""
+[ "$status" = 143 ] || fail "dentaro ended with status $status on SIGTERM, not 143"
+if [ -s "$scratch/dentaro.log" ]; then
+    echo "What dentaro wrote:"
+    sed 's/^/  /' "$scratch/dentaro.log"
+fi
+
+echo "== Purging the package"
+apt_get purge -y dentaro
+installed=0
+status=$(dpkg-query -W -f='${Status}' dentaro 2>/dev/null || true)
+[ -z "$status" ] || [[ $status == *not-installed ]] || fail "dpkg still lists dentaro: $status"
+left=""
+kept=0
+while read -r path; do
+    if [ "$path" = /. ] || { [ ! -e "$path" ] && [ ! -L "$path" ]; }; then
+        continue
+    fi
+    # A directory stays when another package owns it or it holds what was never dentaro's (a
+    # cache a trigger wrote, say), which is shown.
+    if [ -d "$path" ] && [ ! -L "$path" ]; then
+        if dpkg-query -S "$path" >/dev/null 2>&1; then
+            kept=$((kept + 1))
+            continue
+        fi
+        if [ -n "$(ls -A "$path")" ]; then
+            echo "Kept $path, which no package owns, for what it holds: $(ls -A "$path" | tr '\n' ' ')"
+            kept=$((kept + 1))
+            continue
+        fi
+    fi
+    left+=$'\n'"  $path"
+done <"$scratch/files"
+[ -z "$left" ] || fail "left behind after the purge:$left"
+echo "Purged: every file of the package is gone; $kept shared directories stay"
