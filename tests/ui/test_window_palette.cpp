@@ -15,6 +15,8 @@
 #include <array>
 #include <map>
 #include <memory>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -108,11 +110,6 @@ private:
     std::map<LookGroup, double> m_least;
 };
 
-bool hasText(const ControlDescription &control) {
-    return control.kind == ControlKind::Label || control.kind == ControlKind::TextBox ||
-           control.kind == ControlKind::Button || control.kind == ControlKind::Frame;
-}
-
 // Pixels this far from the background are plainly part of the text, if only its soft edge.
 constexpr double inkThreshold = 1.5;
 
@@ -185,6 +182,8 @@ private slots:
 private:
     void palettes();
     void openWindowWithWorkedExample(const QPalette &palette);
+    // Every control that shows text (labels, boxes, buttons, the frame's title), with its group.
+    std::vector<std::pair<const QWidget *, LookGroup>> textControls() const;
     template<typename T = QWidget>
     T *control(const char *name) const {
         T *widget = m_window->findChild<T *>(QString::fromUtf8(name));
@@ -234,6 +233,16 @@ void TestWindowPalette::openWindowWithWorkedExample(const QPalette &palette) {
     m_window->setText(Field::txtCorona, QStringLiteral("30"));
     QTest::mouseClick(control("cmdCalcola"), Qt::LeftButton);
     QVERIFY(m_reports.isEmpty());
+}
+
+std::vector<std::pair<const QWidget *, LookGroup>> TestWindowPalette::textControls() const {
+    std::vector<std::pair<const QWidget *, LookGroup>> controls;
+    for (const ControlDescription &design : windowDesign()) {
+        if (design.kind != ControlKind::Line && design.kind != ControlKind::PictureBox) {
+            controls.emplace_back(control(design.name), design.look);
+        }
+    }
+    return controls;
 }
 
 void TestWindowPalette::contrastFollowsTheLuminanceFormula_data() {
@@ -301,18 +310,14 @@ void TestWindowPalette::everyTextStandsOutFromItsBackground() {
     }
 
     LeastContrast least;
-    for (const ControlDescription &design : windowDesign()) {
-        if (!hasText(design)) {
-            continue;
-        }
-        const QWidget *widget = control(design.name);
+    for (const auto &[widget, look] : textControls()) {
         const QPalette &painted = widget->palette();
         for (const QPalette::ColorGroup group : colourGroups) {
             const double contrast = contrastRatio(painted.color(group, widget->foregroundRole()),
                                                   painted.color(group, widget->backgroundRole()));
             QVERIFY2(contrast >= minimumContrast,
                      qPrintable(QStringLiteral("%1: %2").arg(widget->objectName()).arg(contrast)));
-            least.note(design.look, contrast);
+            least.note(look, contrast);
         }
     }
     qInfo("least contrast of the roles:%s", qPrintable(least.figures()));
@@ -340,11 +345,7 @@ void TestWindowPalette::everyTextReadsOnScreen() {
     QCOMPARE(grab.size(), m_window->size());
 
     LeastContrast least;
-    for (const ControlDescription &design : windowDesign()) {
-        if (!hasText(design)) {
-            continue;
-        }
-        const QWidget *widget = control(design.name);
+    for (const auto &[widget, look] : textControls()) {
         const Painted painted =
             paintedIn(grab, textArea(widget).translated(widget->mapTo(m_window.get(), QPoint())));
         const QString shown = QStringLiteral("%1 on %2: %3 pixels of text, ink at %4")
@@ -354,10 +355,10 @@ void TestWindowPalette::everyTextReadsOnScreen() {
         // The least text here, two digits in a box, is some thirty-five pixels.
         QVERIFY2(painted.inkPixels >= 20, qPrintable(shown));
         QVERIFY2(painted.inkContrast >= minimumContrast, qPrintable(shown));
-        if (design.look == LookGroup::ResultLabel || design.look == LookGroup::PresetInput) {
+        if (look == LookGroup::ResultLabel || look == LookGroup::PresetInput) {
             QCOMPARE(painted.background, widget->palette().color(widget->backgroundRole()));
         }
-        least.note(design.look, painted.inkContrast);
+        least.note(look, painted.inkContrast);
     }
     qInfo("least contrast on screen:%s", qPrintable(least.figures()));
 }
