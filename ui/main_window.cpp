@@ -6,10 +6,12 @@
 #include "runtime/program.h"
 #include "ui/captioned_frame.h"
 #include "ui/images.h"
+#include "ui/looks.h"
 #include "ui/picture_box.h"
 #include "ui/window_design.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QHash>
 #include <QLabel>
 #include <QLineEdit>
@@ -20,18 +22,6 @@
 
 namespace {
 
-// The light grey that the window system gives an inactive window's border; the result labels
-// and the boxes the presets fill wear it, so they read as "filled for you".
-const QColor inactiveBorder(212, 208, 200);
-
-QFont captionFont(qreal points) {
-    QFont font(QStringLiteral("Comic Sans MS"));
-    font.setPointSizeF(points);
-    font.setBold(true);
-    font.setItalic(false);
-    return font;
-}
-
 // The face of the boxes and result labels: a small sans serif that fits their 19 and 17 pixels.
 QFont defaultFont() {
     QFont font(QStringLiteral("Sans Serif"));
@@ -41,34 +31,6 @@ QFont defaultFont() {
     font.setWeight(QFont::Normal);
     font.setItalic(false);
     return font;
-}
-
-void applyLook(QWidget *widget, LookGroup look) {
-    QPalette palette = widget->palette();
-    switch (look) {
-    case LookGroup::CaptionLabel:
-    case LookGroup::SmallCommandButton:
-        widget->setFont(captionFont(8.25));
-        break;
-    case LookGroup::LargeCaptionLabel:
-    case LookGroup::CommandButton:
-    case LookGroup::Frame:
-        widget->setFont(captionFont(14.25));
-        break;
-    case LookGroup::ResultLabel:
-        widget->setFont(defaultFont());
-        palette.setColor(QPalette::Window, inactiveBorder);
-        break;
-    case LookGroup::PresetInput:
-        widget->setFont(defaultFont());
-        palette.setColor(QPalette::Base, inactiveBorder);
-        break;
-    case LookGroup::UserInput:
-    case LookGroup::Plain:
-        widget->setFont(defaultFont());
-        break;
-    }
-    widget->setPalette(palette);
 }
 
 QWidget *createControl(const ControlDescription &control, QWidget *container) {
@@ -138,17 +100,28 @@ MainWindow::MainWindow(QWidget *parent)
 MainWindow::~MainWindow() = default;
 
 void MainWindow::buildFromDesign() {
+    m_looks.emplace(font(), palette());
     QHash<QString, QWidget *> containers{{QString::fromLatin1(windowName), this}};
     for (const ControlDescription &control : windowDesign()) {
         QWidget *container = containers.value(QString::fromLatin1(control.container));
         QWidget *widget = createControl(control, container);
         widget->setObjectName(QString::fromUtf8(control.name));
         widget->setGeometry(pixelGeometry(control));
-        applyLook(widget, control.look);
+        m_looks->dress(widget, control.look);
         if (control.kind == ControlKind::Frame) {
             containers.insert(widget->objectName(), widget);
         }
     }
+}
+
+bool MainWindow::event(QEvent *event) {
+    const bool handled = QWidget::event(event);
+    // The desktop switched its colours (to a dark scheme, say): by now the window has resolved
+    // its new palette, from which the looks derive theirs again.
+    if (event->type() == QEvent::ApplicationPaletteChange && m_looks) {
+        m_looks->followPalette(palette());
+    }
+    return handled;
 }
 
 void MainWindow::setTabOrder() {

@@ -2,12 +2,14 @@
 
 #include "calc/gear_sheet.h"
 #include "ui/failure_reporter.h"
+#include "ui/looks.h"
 
 #include <QWidget>
 
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -28,6 +30,9 @@ public:
     // Replaces the message box that reports a failed computation.
     void setFailureReporter(std::unique_ptr<FailureReporter> reporter);
 
+protected:
+    bool event(QEvent *event) override;
+
 private:
     void buildFromDesign();
     void setTabOrder();
@@ -39,4 +44,5 @@ private:
     std::array<QLineEdit *, inputFieldCount> m_boxes{};
     std::array<QLabel *, resultFieldCount> m_results{};
     std::unique_ptr<FailureReporter> m_reporter;
+    std::optional<WindowLooks> m_looks;
 };

@@ -2,6 +2,7 @@
 
 #include <QRect>
 
+#include <cstddef>
 #include <span>
 
 // The design of the main window as data: every control with its name, kind, caption, container,
@@ -21,6 +22,7 @@ enum class LookGroup {
     Frame,
     Plain, // the picture box and the rules: the toolkit's own look
 };
+inline constexpr std::size_t lookGroupCount = static_cast<std::size_t>(LookGroup::Plain) + 1;
 
 // Lengths are in twips, as the window was drawn: 1/1440 inch, 15 to a pixel at 96 dpi.
 inline constexpr int twipsPerPixel = 15;
