@@ -62,3 +62,7 @@ QImage helmetImage() {
 QImage enginePhoto() {
     return QImage::fromData(resource(QStringLiteral(":/images/engine.jpg")), "JPG");
 }
+
+QImage enginePhotoAtDoubleResolution() {
+    return QImage::fromData(resource(QStringLiteral(":/images/engine@2x.jpg")), "JPG");
+}

@@ -129,7 +129,8 @@ MainWindow::MainWindow(QWidget *parent)
     buildFromDesign();
     const auto [helmet, photo] = images.get();
     setWindowIcon(QIcon(QPixmap::fromImage(helmet)));
-    findChild<PictureBox *>(QStringLiteral("Picture1"))->setImage(photo);
+    findChild<PictureBox *>(QStringLiteral("Picture1"))
+        ->setImage(photo, enginePhotoAtDoubleResolution());
     setTabOrder();
     bindFields();
     connectCommands();
