@@ -80,3 +80,7 @@ QImage helmetImage() {
 QImage enginePhoto() {
     return decode(resource(QStringLiteral(":/images/engine.jpg")), "jpeg");
 }
+
+QImage enginePhotoAtDoubleResolution() {
+    return decode(resource(QStringLiteral(":/images/engine@2x.jpg")), "jpeg");
+}

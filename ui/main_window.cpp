@@ -90,7 +90,8 @@ MainWindow::MainWindow(QWidget *parent)
 
     buildFromDesign();
     setWindowIcon(QIcon(QPixmap::fromImage(helmetImage())));
-    findChild<PictureBox *>(QStringLiteral("Picture1"))->setImage(enginePhoto());
+    findChild<PictureBox *>(QStringLiteral("Picture1"))
+        ->setImage(enginePhoto(), enginePhotoAtDoubleResolution());
     setTabOrder();
     bindFields();
     connectCommands();

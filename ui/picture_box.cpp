@@ -1,5 +1,6 @@
 #include "ui/picture_box.h"
 
+#include <QPaintEngine>
 #include <QPainter>
 
 PictureBox::PictureBox(QWidget *parent)
@@ -10,8 +11,10 @@ PictureBox::PictureBox(QWidget *parent)
     setAutoFillBackground(true);
 }
 
-void PictureBox::setImage(const QImage &image) {
+void PictureBox::setImage(const QImage &image, const QImage &doubleResolution) {
     m_image = image;
+    m_doubleResolution = doubleResolution;
+    m_doubleResolution.setDevicePixelRatio(2);
     update();
 }
 
@@ -20,7 +23,16 @@ void PictureBox::paintEvent(QPaintEvent *event) {
     QPainter painter(this);
     const QRect inner = contentsRect();
     painter.setClipRect(inner);
-    // The image's device pixel ratio is 1, so on a high-dpi screen it is drawn at logical size,
-    // like every other control of the window.
-    painter.drawImage(inner.topLeft(), m_image);
+    // The ratio of what is painted on now: the backing store of the screen the window is on, or
+    // the image that QWidget::render() paints into, which the widget's own ratio does not know.
+    const QPaintDevice *target = painter.paintEngine()->paintDevice();
+    const qreal ratio = target ? target->devicePixelRatio() : devicePixelRatioF();
+    if (ratio > 1 && !m_doubleResolution.isNull()) {
+        // At a ratio of 2 this is one image pixel per device pixel; in between the image is
+        // reduced, which keeps more of its detail than enlarging the designed one would.
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(inner.topLeft(), m_doubleResolution);
+    } else {
+        painter.drawImage(inner.topLeft(), m_image);
+    }
 }

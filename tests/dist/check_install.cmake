@@ -1,8 +1,9 @@
 # Installs the build tree BUILD_DIR under a fresh PREFIX and checks that the launcher, the metainfo
-# and the icon land where desktops look for them, unchanged, and that the icon is a 32x32 PNG with
-# an alpha channel as its folder says.
+# and the icons land where desktops look for them, unchanged; that each theme icon of ICON_SIZES
+# (a comma-separated list) is a PNG of the size its folder says, with an alpha channel; and that
+# the scalable icon is an SVG document.
 
-foreach(variable BUILD_DIR PREFIX DATADIR DIST_DIR APP_ID)
+foreach(variable BUILD_DIR PREFIX DATADIR DIST_DIR APP_ID ICON_SIZES)
     if(NOT DEFINED ${variable})
         message(FATAL_ERROR "Give -D${variable}=...")
     endif()
@@ -22,11 +23,18 @@ if(NOT status EQUAL 0)
     message(FATAL_ERROR "cmake --install failed with status ${status}:\n${output}")
 endif()
 
+string(REPLACE "," ";" icon_sizes "${ICON_SIZES}")
+set(installs
+    "applications/${APP_ID}.desktop=${APP_ID}.desktop"
+    "metainfo/${APP_ID}.metainfo.xml=${APP_ID}.metainfo.xml"
+    "icons/hicolor/scalable/apps/${APP_ID}.svg=icons/scalable/${APP_ID}.svg")
+foreach(size IN LISTS icon_sizes)
+    list(APPEND installs
+        "icons/hicolor/${size}x${size}/apps/${APP_ID}.png=icons/${size}x${size}/${APP_ID}.png")
+endforeach()
+
 set(failures "")
-foreach(pair
-        "applications/${APP_ID}.desktop=${APP_ID}.desktop"
-        "metainfo/${APP_ID}.metainfo.xml=${APP_ID}.metainfo.xml"
-        "icons/hicolor/32x32/apps/${APP_ID}.png=${APP_ID}.png")
+foreach(pair IN LISTS installs)
     string(REPLACE "=" ";" pair "${pair}")
     list(GET pair 0 installed)
     list(GET pair 1 source)
@@ -42,22 +50,41 @@ foreach(pair
     endif()
 endforeach()
 
-set(icon "${PREFIX}/${DATADIR}/icons/hicolor/32x32/apps/${APP_ID}.png")
-if(EXISTS "${icon}")
-    # PNG signature, then the IHDR chunk: width, height, bit depth, colour type (6 is RGBA).
+# PNG signature, then the IHDR chunk: width, height, bit depth, colour type (6 is RGBA).
+foreach(size IN LISTS icon_sizes)
+    set(icon "${PREFIX}/${DATADIR}/icons/hicolor/${size}x${size}/apps/${APP_ID}.png")
+    if(NOT EXISTS "${icon}")
+        continue()
+    endif()
     file(READ "${icon}" header LIMIT 26 HEX)
-    string(SUBSTRING "${header}" 32 16 size)
+    string(SUBSTRING "${header}" 32 16 dimensions)
     string(SUBSTRING "${header}" 50 -1 colour_type)
+    # The size as a 32-bit big-endian number in hex.
+    math(EXPR side "${size}" OUTPUT_FORMAT HEXADECIMAL)
+    string(SUBSTRING "${side}" 2 -1 side)
+    string(LENGTH "${side}" length)
+    math(EXPR length "8 - ${length}")
+    string(REPEAT "0" ${length} padding)
+    string(PREPEND side "${padding}")
     if(NOT header MATCHES "^89504e470d0a1a0a0000000d49484452")
         string(APPEND failures "\n  not a PNG: ${icon}")
-    elseif(NOT size STREQUAL "0000002000000020")
-        string(APPEND failures "\n  not 32x32 pixels: ${icon}")
+    elseif(NOT dimensions STREQUAL "${side}${side}")
+        string(APPEND failures "\n  not ${size}x${size} pixels: ${icon}")
     elseif(NOT colour_type STREQUAL "06")
         string(APPEND failures "\n  has no alpha channel (colour type is not RGBA): ${icon}")
+    endif()
+endforeach()
+
+set(svg "${PREFIX}/${DATADIR}/icons/hicolor/scalable/apps/${APP_ID}.svg")
+if(EXISTS "${svg}")
+    file(READ "${svg}" document)
+    if(NOT document MATCHES "^<\\?xml[^>]*>[ \t\r\n]*<svg[ \t\r\n][^>]*viewBox=\"0 0 ([0-9]+) ([0-9]+)\""
+            OR NOT CMAKE_MATCH_1 EQUAL CMAKE_MATCH_2)
+        string(APPEND failures "\n  not an SVG document with a square viewBox: ${svg}")
     endif()
 endif()
 
 if(failures)
     message(FATAL_ERROR "The install tree under ${PREFIX} is wrong:${failures}")
 endif()
-message(STATUS "Installed under ${PREFIX}: launcher, metainfo and 32x32 icon")
+message(STATUS "Installed under ${PREFIX}: launcher, metainfo, icons at ${ICON_SIZES} and SVG")

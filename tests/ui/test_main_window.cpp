@@ -13,14 +13,50 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
 
+#include <cstdlib>
 #include <memory>
 
 Q_DECLARE_METATYPE(Field)
+
+namespace {
+
+// What a widget paints for a screen of the given device pixel ratio: QWidget::render() paints at
+// the ratio of the image it paints into. Pixels are addressed in device pixels.
+QImage paintedAt(QWidget *widget, qreal ratio) {
+    QImage image((QSizeF(widget->size()) * ratio).toSize(), QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::magenta);
+    widget->render(&image);
+    return image;
+}
+
+// Mean over the pixels of area of the difference between the images, over the three colours.
+double meanDifference(const QImage &a, const QImage &b, const QRect &area) {
+    double sum = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb p = a.pixel(x, y);
+            const QRgb q = b.pixel(x, y);
+            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+                   std::abs(qBlue(p) - qBlue(q));
+        }
+    }
+    return sum / (3.0 * area.width() * area.height());
+}
+
+// How much neighbouring pixels differ on average: the finer the detail, the more.
+double sharpness(const QImage &image) {
+    const QRect left(0, 0, image.width() - 1, image.height());
+    return meanDifference(image.copy(left), image.copy(left.translated(1, 0)), left);
+}
+
+} // namespace
 
 class TestMainWindow : public QObject {
     Q_OBJECT
@@ -47,6 +83,10 @@ private slots:
     void accessibleNamesAreTheCaptions();
     void embeddedImagesDecodeAtTheirSizes();
     void photoIsShownUnscaledFromItsTopLeftCorner();
+    void doubleResolutionPhotoIsTheSameDrawingWithFinerDetail();
+    void photoIsShownPixelForPixelAtEachRatio_data();
+    void photoIsShownPixelForPixelAtEachRatio();
+    void inBetweenRatiosReduceTheDoubleResolutionPhoto();
     void esciEndsTheProgram();
     void closingTheWindowEndsTheProgram();
 
@@ -453,6 +493,73 @@ void TestMainWindow::photoIsShownUnscaledFromItsTopLeftCorner() {
                            QPoint(inner.width() - 1, inner.height() - 1)}) {
         QCOMPARE(QColor(shown.pixel(inner.topLeft() + p)), QColor(photo.pixel(p)));
     }
+}
+
+void TestMainWindow::doubleResolutionPhotoIsTheSameDrawingWithFinerDetail() {
+    const QImage photo = enginePhoto().convertToFormat(QImage::Format_RGB32);
+    const QImage sharp = enginePhotoAtDoubleResolution().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(sharp.size(), QSize(594, 500));
+    QCOMPARE(sharp.pixel(0, 499), qRgb(255, 255, 255));
+
+    // Reduced to the designed size it is the designed photo, up to the losses of two JPEGs...
+    const QImage reduced =
+        sharp.scaled(photo.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const double difference = meanDifference(reduced, photo, photo.rect());
+    QVERIFY2(difference < 4, qPrintable(QString::number(difference)));
+    // ...but drawn at its own size, not enlarged from it.
+    const QImage enlarged =
+        photo.scaled(sharp.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QVERIFY2(
+        sharpness(sharp) > 1.2 * sharpness(enlarged),
+        qPrintable(QStringLiteral("%1 against %2").arg(sharpness(sharp)).arg(sharpness(enlarged))));
+}
+
+void TestMainWindow::photoIsShownPixelForPixelAtEachRatio_data() {
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<QImage>("expected");
+    QTest::newRow("ratio 1: the designed photo") << 1.0 << enginePhoto();
+    QTest::newRow("ratio 2: the double-resolution photo") << 2.0 << enginePhotoAtDoubleResolution();
+}
+
+void TestMainWindow::photoIsShownPixelForPixelAtEachRatio() {
+    QFETCH(qreal, ratio);
+    QFETCH(QImage, expected);
+    auto *picture = control<PictureBox>(QStringLiteral("Picture1"));
+    const QImage shown = paintedAt(picture, ratio);
+    const QImage photo = expected.convertToFormat(QImage::Format_RGB32);
+    // The photo covers the whole inner area at either ratio, one photo pixel per device pixel
+    // from the corner on.
+    const QRect inner = picture->contentsRect();
+    const QPoint corner = inner.topLeft() * ratio;
+    const QSize area = inner.size() * ratio;
+    QVERIFY(area.width() < photo.width() && area.height() < photo.height());
+    for (int y = 0; y < area.height(); ++y) {
+        for (int x = 0; x < area.width(); ++x) {
+            if (shown.pixel(corner + QPoint(x, y)) != photo.pixel(x, y)) {
+                QFAIL(qPrintable(QStringLiteral("differs at %1, %2").arg(x).arg(y)));
+            }
+        }
+    }
+}
+
+void TestMainWindow::inBetweenRatiosReduceTheDoubleResolutionPhoto() {
+    constexpr qreal ratio = 1.5;
+    auto *picture = control<PictureBox>(QStringLiteral("Picture1"));
+    const QImage shown = paintedAt(picture, ratio);
+    const QRect inner = picture->contentsRect();
+    const QRect area(inner.topLeft() * ratio, inner.size() * ratio);
+    const QSize size = enginePhoto().size() * ratio;
+    const auto placed = [&](const QImage &photo) {
+        QImage canvas(shown.size(), QImage::Format_RGB32);
+        canvas.fill(Qt::magenta);
+        QPainter(&canvas).drawImage(
+            area.topLeft(), photo.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        return canvas;
+    };
+    const double fromSharp = meanDifference(shown, placed(enginePhotoAtDoubleResolution()), area);
+    const double fromDesigned = meanDifference(shown, placed(enginePhoto()), area);
+    QVERIFY2(fromSharp < fromDesigned,
+             qPrintable(QStringLiteral("%1 against %2").arg(fromSharp).arg(fromDesigned)));
 }
 
 void TestMainWindow::esciEndsTheProgram() {

@@ -1,6 +1,7 @@
 #include "engine_art.h"
 #include "helmet_art.h"
 #include "ico_file.h"
+#include "raster.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,7 +9,12 @@
 #include <QImage>
 #include <QImageReader>
 #include <QImageWriter>
+#include <QPainter>
+#include <QSvgRenderer>
 #include <QTextStream>
+
+#include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -16,32 +22,85 @@ constexpr int iconSide = 32;
 constexpr qint64 iconFileBytes = 3262;
 constexpr QSize engineSize(297, 250);
 constexpr int engineJpegQuality = 85;
+// The sizes of the hicolor icon theme that desktops ask for, from menus to software centres.
+constexpr int themeSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
+// The scalable icon carries the detail of the largest bitmap.
+constexpr int svgSide = 256;
+const QString iconName = QStringLiteral("org.dentaro.Dentaro");
 
 QTextStream &err() {
     static QTextStream stream(stderr);
     return stream;
 }
 
-bool writeHelmet(const QString &path) {
-    const MaskedBitmap bitmap =
-        flattenForMask(drawHelmet(iconSide), QColor::fromRgb(helmetOutlineRgb), 96);
+bool writeBytes(const QString &path, const QByteArray &bytes) {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(bytes) != bytes.size()) {
         err() << "cannot write " << path << ": " << file.errorString() << Qt::endl;
         return false;
     }
-    const QByteArray bytes = encodeIco24(bitmap);
-    return file.write(bytes) == bytes.size();
+    return true;
 }
 
-bool writeEngine(const QString &path) {
-    QImageWriter writer(path, "jpeg");
-    writer.setQuality(engineJpegQuality);
-    if (!writer.write(drawEngine(engineSize))) {
+bool writeImage(const QString &path, const QImage &image, const char *format, int quality = -1) {
+    QImageWriter writer(path, format);
+    writer.setQuality(quality);
+    if (!writer.write(image)) {
         err() << "cannot write " << path << ": " << writer.errorString() << Qt::endl;
         return false;
     }
     return true;
+}
+
+// The 32 px helmet that the ICO can carry: 24-bit colour and a 1-bit mask.
+MaskedBitmap maskedHelmet() {
+    return flattenForMask(drawHelmet(iconSide), QColor::fromRgb(helmetOutlineRgb), 96);
+}
+
+// The masked helmet as an image with alpha, so that the 32 px PNG shows exactly what the ICO
+// shows, hard edges included.
+QImage withMaskAsAlpha(const MaskedBitmap &bitmap) {
+    QImage image = bitmap.colour.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (bitmap.transparent.testBit(y * image.width() + x))
+                image.setPixel(x, y, qRgba(0, 0, 0, 0));
+        }
+    }
+    return image;
+}
+
+QImage themeIcon(int side) {
+    return side == iconSide ? withMaskAsAlpha(maskedHelmet())
+                            : drawHelmet(side).convertToFormat(QImage::Format_ARGB32);
+}
+
+QString themeIconPath(const QDir &iconDir, int side) {
+    return iconDir.filePath(QStringLiteral("%1x%1/%2.png").arg(side).arg(iconName));
+}
+
+QString svgIconPath(const QDir &iconDir) {
+    return iconDir.filePath(QStringLiteral("scalable/%1.svg").arg(iconName));
+}
+
+bool writeIcons(const QDir &imageDir, const QDir &iconDir) {
+    if (!writeBytes(imageDir.filePath(QStringLiteral("helmet.ico")), encodeIco24(maskedHelmet())))
+        return false;
+    for (const int side : themeSizes) {
+        const QString path = themeIconPath(iconDir, side);
+        if (!QDir().mkpath(QFileInfo(path).path()) || !writeImage(path, themeIcon(side), "png"))
+            return false;
+    }
+    const QString svgPath = svgIconPath(iconDir);
+    return QDir().mkpath(QFileInfo(svgPath).path()) && writeBytes(svgPath, drawHelmetSvg(svgSide));
+}
+
+bool writeEngines(const QDir &imageDir) {
+    return writeImage(imageDir.filePath(QStringLiteral("engine.jpg")), drawEngine(engineSize),
+                      "jpeg", engineJpegQuality) &&
+           writeImage(imageDir.filePath(QStringLiteral("engine@2x.jpg")),
+                      drawEngine(engineSize * 2), "jpeg", engineJpegQuality);
 }
 
 quint32 readLittleEndian(const QByteArray &bytes, int offset, int width) {
@@ -59,9 +118,21 @@ bool maskBitSet(const QByteArray &bytes, int x, int y) {
     return (byte & (0x80 >> (x % 8))) != 0;
 }
 
-// Qt decodes the colour bitmap but, for 24 bpp entries, ignores the AND mask,
-// so the mask is checked straight from the bytes and the colours through Qt.
-bool verifyHelmet(const QString &path) {
+QImage readImage(const QString &path, const char *format, QSize size) {
+    QImageReader reader(path, format);
+    const QImage image = reader.read();
+    if (image.size() != size) {
+        err() << path << ": unreadable or not " << size.width() << "x" << size.height() << " ("
+              << reader.errorString() << ")" << Qt::endl;
+        return {};
+    }
+    return image;
+}
+
+// Qt decodes the colour bitmap but, for 24 bpp entries, ignores the AND mask, so the mask is
+// checked straight from the bytes and the colours through Qt. Also checks that the 32 px theme
+// icon is the ICO's image, pixel for pixel.
+bool verifyHelmet(const QString &path, const QString &themePath) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         err() << "cannot read back " << path << Qt::endl;
@@ -81,16 +152,13 @@ bool verifyHelmet(const QString &path) {
         return false;
     }
 
-    QImageReader reader(path);
-    const QImage image = reader.read();
-    if (image.size() != QSize(iconSide, iconSide)) {
-        err() << path << ": unreadable or wrong size (" << reader.errorString() << ")" << Qt::endl;
+    const QImage image = readImage(path, "ico", QSize(iconSide, iconSide));
+    const QImage theme = readImage(themePath, "png", QSize(iconSide, iconSide));
+    if (image.isNull() || theme.isNull())
         return false;
-    }
 
-    // Masked pixels are black and visible ones never are, so the decoded
-    // colours must agree with the mask everywhere; a flipped or shifted mask
-    // cannot pass.
+    // Masked pixels are black and visible ones never are, so the decoded colours must agree with
+    // the mask everywhere; a flipped or shifted mask cannot pass.
     int masked = 0;
     for (int y = 0; y < iconSide; ++y) {
         for (int x = 0; x < iconSide; ++x) {
@@ -98,6 +166,12 @@ bool verifyHelmet(const QString &path) {
             const bool black = (image.pixel(x, y) & 0xffffff) == 0;
             if (clear != black) {
                 err() << path << ": mask and colours disagree at " << x << "," << y << Qt::endl;
+                return false;
+            }
+            const QRgb expected = clear ? qRgba(0, 0, 0, 0) : (image.pixel(x, y) | 0xff000000);
+            if (theme.pixel(x, y) != expected) {
+                err() << themePath << ": differs from " << path << " at " << x << "," << y
+                      << Qt::endl;
                 return false;
             }
             masked += clear ? 1 : 0;
@@ -110,14 +184,105 @@ bool verifyHelmet(const QString &path) {
     return true;
 }
 
-bool verifyEngine(const QString &path) {
-    QImageReader reader(path);
-    const QImage image = reader.read();
-    if (image.size() != engineSize || QImageReader::imageFormat(path) != "jpeg") {
-        err() << path << ": unreadable or wrong size (" << reader.errorString() << ")" << Qt::endl;
+// Every theme icon has an alpha channel, clear corners and an opaque middle.
+bool verifyThemeIcon(const QString &path, int side) {
+    const QImage image = readImage(path, "png", QSize(side, side));
+    if (image.isNull())
+        return false;
+    const int last = side - 1;
+    bool clearCorners = true;
+    for (const QPoint corner : {QPoint(0, 0), QPoint(last, 0), QPoint(0, last), QPoint(last, last)})
+        clearCorners = clearCorners && qAlpha(image.pixel(corner)) == 0;
+    if (!image.hasAlphaChannel() || !clearCorners ||
+        qAlpha(image.pixel(side / 2, side / 2)) != 255) {
+        err() << path << ": not a helmet on a transparent background" << Qt::endl;
         return false;
     }
     return true;
+}
+
+struct Difference {
+    double mean = 0; // over all pixels, of the largest difference in any channel
+    int largest = 0; // in any channel of any pixel
+};
+
+// Compares premultiplied values, so that the colour of a pixel that is all but transparent,
+// which nobody sees, does not count.
+Difference difference(const QImage &a, const QImage &b) {
+    const QImage left = a.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage right = b.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    Difference result;
+    double sum = 0;
+    for (int y = 0; y < left.height(); ++y) {
+        for (int x = 0; x < left.width(); ++x) {
+            const QRgb p = left.pixel(x, y);
+            const QRgb q = right.pixel(x, y);
+            const int worst =
+                std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                          std::abs(qBlue(p) - qBlue(q)), std::abs(qAlpha(p) - qAlpha(q))});
+            sum += worst;
+            result.largest = std::max(result.largest, worst);
+        }
+    }
+    result.mean = sum / (double(left.width()) * left.height());
+    return result;
+}
+
+// QSvgGenerator silently drops what SVG Tiny cannot say (clip paths, for one), so the SVG is
+// rendered back and compared with the bitmap of the same size. Antialiasing makes edge pixels
+// differ by up to a quarter of the range; a shape that went missing or spills over its outline
+// differs by more.
+bool verifySvg(const QString &path) {
+    QSvgRenderer renderer(path);
+    if (!renderer.isValid()) {
+        err() << path << ": not a valid SVG" << Qt::endl;
+        return false;
+    }
+    QImage rendered(svgSide, svgSide, QImage::Format_ARGB32_Premultiplied);
+    rendered.fill(Qt::transparent);
+    QPainter painter(&rendered);
+    renderer.render(&painter);
+    painter.end();
+    const int largest = difference(rendered, drawHelmet(svgSide)).largest;
+    if (largest >= 64) {
+        err() << path << ": renders differently from the " << svgSide << " px icon (by " << largest
+              << " of 255)" << Qt::endl;
+        return false;
+    }
+    return true;
+}
+
+// The double-resolution picture must be the same drawing: reduced to the designed size it
+// matches the designed picture up to the JPEG's losses.
+bool verifyEngines(const QString &path, const QString &doublePath) {
+    if (QImageReader::imageFormat(path) != "jpeg" ||
+        QImageReader::imageFormat(doublePath) != "jpeg") {
+        err() << path << " or " << doublePath << ": not JPEG" << Qt::endl;
+        return false;
+    }
+    const QImage picture = readImage(path, "jpeg", engineSize);
+    const QImage doubled = readImage(doublePath, "jpeg", engineSize * 2);
+    if (picture.isNull() || doubled.isNull())
+        return false;
+    const double mean = difference(boxDownscale(doubled, 2), picture).mean;
+    if (mean > 4.0) {
+        err() << doublePath << ": not the drawing of " << path << " (mean difference " << mean
+              << " of 255)" << Qt::endl;
+        return false;
+    }
+    return true;
+}
+
+bool verifyAll(const QDir &imageDir, const QDir &iconDir) {
+    for (const int side : themeSizes) {
+        if (!verifyThemeIcon(themeIconPath(iconDir, side), side))
+            return false;
+    }
+    return verifyHelmet(imageDir.filePath(QStringLiteral("helmet.ico")),
+                        themeIconPath(iconDir, iconSide)) &&
+           verifySvg(svgIconPath(iconDir)) &&
+           verifyEngines(imageDir.filePath(QStringLiteral("engine.jpg")),
+                         imageDir.filePath(QStringLiteral("engine@2x.jpg")));
 }
 
 } // namespace
@@ -125,22 +290,20 @@ bool verifyEngine(const QString &path) {
 int main(int argc, char *argv[]) {
     QGuiApplication app(argc, argv);
     const QStringList args = QGuiApplication::arguments();
-    if (args.size() != 2) {
-        err() << "usage: dentaro-artwork <output-dir>" << Qt::endl;
+    if (args.size() != 3) {
+        err() << "usage: dentaro-artwork <image-dir> <icon-dir>" << Qt::endl;
         return 2;
     }
 
-    const QDir outDir(args.at(1));
-    if (!QDir().mkpath(outDir.path())) {
-        err() << "cannot create " << outDir.path() << Qt::endl;
-        return 1;
+    const QDir imageDir(args.at(1));
+    const QDir iconDir(args.at(2));
+    for (const QDir &dir : {imageDir, iconDir}) {
+        if (!QDir().mkpath(dir.path())) {
+            err() << "cannot create " << dir.path() << Qt::endl;
+            return 1;
+        }
     }
-    const QString helmetPath = outDir.filePath(QStringLiteral("helmet.ico"));
-    const QString enginePath = outDir.filePath(QStringLiteral("engine.jpg"));
-
-    if (!writeHelmet(helmetPath) || !writeEngine(enginePath))
+    if (!writeIcons(imageDir, iconDir) || !writeEngines(imageDir))
         return 1;
-    if (!verifyHelmet(helmetPath) || !verifyEngine(enginePath))
-        return 1;
-    return 0;
+    return verifyAll(imageDir, iconDir) ? 0 : 1;
 }
