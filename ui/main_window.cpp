@@ -91,7 +91,7 @@ MainWindow::MainWindow(QWidget *parent)
     buildFromDesign();
     setWindowIcon(QIcon(QPixmap::fromImage(helmetImage())));
     findChild<PictureBox *>(QStringLiteral("Picture1"))
-        ->setImage(enginePhoto(), enginePhotoAtDoubleResolution());
+        ->setImage(enginePhoto(), enginePhotoAtDoubleResolution);
     setTabOrder();
     bindFields();
     connectCommands();
