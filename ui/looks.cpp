@@ -82,6 +82,16 @@ QPalette groupColours(LookGroup group, const QPalette &palette) {
 
 } // namespace
 
+QFont windowFont() {
+    QFont font(QStringLiteral("Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(8);
+    // Set explicitly, or the controls inside the frame would inherit its bold.
+    font.setWeight(QFont::Normal);
+    font.setItalic(false);
+    return font;
+}
+
 double relativeLuminance(const QColor &colour) {
     const QColor rgb = colour.toRgb();
     return 0.2126 * linear(rgb.redF()) + 0.7152 * linear(rgb.greenF()) +
@@ -135,9 +145,10 @@ QColor filledBackground(const QPalette &palette, QPalette::ColorGroup group) {
     return readableOn(ends[0], text);
 }
 
-WindowLooks::WindowLooks(const QFont &windowFont, const QPalette &palette) {
+WindowLooks::WindowLooks(const QPalette &palette) {
     const QFont small = captionFont(8.25);
     const QFont large = captionFont(14.25);
+    const QFont plain = windowFont();
     for (std::size_t i = 0; i < lookGroupCount; ++i) {
         switch (static_cast<LookGroup>(i)) {
         case LookGroup::CaptionLabel:
@@ -154,7 +165,7 @@ WindowLooks::WindowLooks(const QFont &windowFont, const QPalette &palette) {
         case LookGroup::UserInput:
         case LookGroup::Plain:
             // Set on each control, or those inside the frame would take the frame's large bold.
-            m_fonts[i] = windowFont;
+            m_fonts[i] = plain;
             break;
         }
     }

@@ -40,13 +40,17 @@ QColor readableOn(const QColor &text, const QColor &background);
 // comfortable contrast alone; failing that, the minimum.
 QColor filledBackground(const QPalette &palette, QPalette::ColorGroup group);
 
+// The window's own face, which its boxes and result labels wear: a small sans serif that fits
+// their 19 and 17 pixels.
+QFont windowFont();
+
 // The fonts and colours of the window's look groups. Each group's font and palette are built once
 // and shared by its controls; the palettes carry only the roles the group sets, so every other
 // colour keeps following the desktop. When the desktop's palette changes, followPalette derives
 // the colours again and gives them to every control already dressed.
 class WindowLooks {
 public:
-    WindowLooks(const QFont &windowFont, const QPalette &palette);
+    explicit WindowLooks(const QPalette &palette);
 
     // Gives a control its group's font and colours, and remembers it for later palette changes.
     void dress(QWidget *control, LookGroup group);

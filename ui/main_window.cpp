@@ -22,17 +22,6 @@
 
 namespace {
 
-// The face of the boxes and result labels: a small sans serif that fits their 19 and 17 pixels.
-QFont defaultFont() {
-    QFont font(QStringLiteral("Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSize(8);
-    // Set explicitly, or the controls inside the frame would inherit its bold.
-    font.setWeight(QFont::Normal);
-    font.setItalic(false);
-    return font;
-}
-
 QWidget *createControl(const ControlDescription &control, QWidget *container) {
     const QString caption = QString::fromUtf8(control.caption);
     switch (control.kind) {
@@ -79,13 +68,14 @@ QWidget *createControl(const ControlDescription &control, QWidget *container) {
 
 MainWindow::MainWindow(QWidget *parent)
     : QWidget(parent)
-    , m_reporter(std::make_unique<MessageBoxReporter>()) {
+    , m_reporter(std::make_unique<MessageBoxReporter>())
+    , m_looks(palette()) {
     setObjectName(QString::fromLatin1(windowName));
     setWindowTitle(QString::fromUtf8(windowCaption));
     // The window's font is the program's: a text box lays out its text once in the program's
     // font before it takes its own, and the message box speaks in the window's face.
-    QApplication::setFont(defaultFont());
-    setFont(defaultFont());
+    QApplication::setFont(windowFont());
+    setFont(windowFont());
     resize(toPixels(clientWidthTwips), toPixels(clientHeightTwips));
 
     buildFromDesign();
@@ -101,14 +91,13 @@ MainWindow::MainWindow(QWidget *parent)
 MainWindow::~MainWindow() = default;
 
 void MainWindow::buildFromDesign() {
-    m_looks.emplace(font(), palette());
     QHash<QString, QWidget *> containers{{QString::fromLatin1(windowName), this}};
     for (const ControlDescription &control : windowDesign()) {
         QWidget *container = containers.value(QString::fromLatin1(control.container));
         QWidget *widget = createControl(control, container);
         widget->setObjectName(QString::fromUtf8(control.name));
         widget->setGeometry(pixelGeometry(control));
-        m_looks->dress(widget, control.look);
+        m_looks.dress(widget, control.look);
         if (control.kind == ControlKind::Frame) {
             containers.insert(widget->objectName(), widget);
         }
@@ -119,8 +108,8 @@ bool MainWindow::event(QEvent *event) {
     const bool handled = QWidget::event(event);
     // The desktop switched its colours (to a dark scheme, say): by now the window has resolved
     // its new palette, from which the looks derive theirs again.
-    if (event->type() == QEvent::ApplicationPaletteChange && m_looks) {
-        m_looks->followPalette(palette());
+    if (event->type() == QEvent::ApplicationPaletteChange) {
+        m_looks.followPalette(palette());
     }
     return handled;
 }

@@ -9,7 +9,6 @@
 #include <array>
 #include <functional>
 #include <memory>
-#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -44,5 +43,5 @@ private:
     std::array<QLineEdit *, inputFieldCount> m_boxes{};
     std::array<QLabel *, resultFieldCount> m_results{};
     std::unique_ptr<FailureReporter> m_reporter;
-    std::optional<WindowLooks> m_looks;
+    WindowLooks m_looks;
 };
