@@ -3,6 +3,8 @@
 #include "calc/gear_sheet.h"
 #include "runtime/number_text.h"
 
+#include <utility>
+
 namespace {
 
 // Thrown by a step and caught in compute(), so that each step reads as the formula it is; it
@@ -88,20 +90,20 @@ private:
     QString read(Field field) const { return m_sheet.text(field); }
 
     static double number(const QString &text, Field field) {
-        const std::optional<double> value = textToNumber(text);
-        if (!value) {
-            throw StepFailure{{FailureKind::ConversionError, field, text, std::nullopt}};
-        }
-        return *value;
+        return converted(text, {FailureKind::ConversionError, field, text, std::nullopt});
     }
 
     // A result a later step reads back. Every text numberToText writes converts again, so no
     // input leads here; should one ever, the user is sent to the box behind the result, as a
     // label cannot be typed into.
     static double readBack(const QString &text, Field result, Field boxBehind) {
+        return converted(text, {FailureKind::UnreadableResult, boxBehind, text, result});
+    }
+
+    static double converted(const QString &text, ComputeFailure ifNotANumber) {
         const std::optional<double> value = textToNumber(text);
         if (!value) {
-            throw StepFailure{{FailureKind::UnreadableResult, boxBehind, text, result}};
+            throw StepFailure{std::move(ifNotANumber)};
         }
         return *value;
     }
