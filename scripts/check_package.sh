@@ -11,13 +11,6 @@ cd "$(dirname "$0")/.."
 
 . scripts/setup.sh
 dentaro_install lintian xvfb x11-utils
-sudo=""
-if [ "$(id -u)" != 0 ]; then
-    sudo="sudo"
-fi
-apt_get() {
-    $sudo env DEBIAN_FRONTEND=noninteractive apt-get "$@"
-}
 
 scratch=$(mktemp -d)
 xvfb=""
@@ -33,7 +26,7 @@ cleanup() {
     wait 2>/dev/null || true
     if [ "$installed" = 1 ]; then
         echo "Purging dentaro after a failed check"
-        apt_get purge -y -qq dentaro >/dev/null 2>&1 || true
+        dentaro_apt_get purge -y -qq dentaro >/dev/null 2>&1 || true
     fi
     rm -rf "$scratch"
 }
@@ -73,10 +66,10 @@ diff -u "$scratch/expected" "$scratch/packaged" || fail "the package and the ins
 echo "== Installing $deb"
 if is_installed; then
     echo "dentaro is installed already: purging it first"
-    apt_get purge -y -qq dentaro
+    dentaro_apt_get purge -y -qq dentaro
 fi
 installed=1
-apt_get install -y "$deb"
+dentaro_apt_get install -y "$deb"
 is_installed || fail "dpkg does not list dentaro as installed"
 dpkg-query -L dentaro >"$scratch/files"
 verify=$(dpkg --verify dentaro) || true
@@ -148,7 +141,7 @@ if [ -s "$scratch/dentaro.log" ]; then
 fi
 
 echo "== Purging the package"
-apt_get purge -y dentaro
+dentaro_apt_get purge -y dentaro
 installed=0
 status=$(dpkg-query -W -f='${Status}' dentaro 2>/dev/null || true)
 [ -z "$status" ] || [[ $status == *not-installed ]] || fail "dpkg still lists dentaro: $status"

@@ -15,18 +15,23 @@ dentaro_missing_packages() {
     done
 }
 
+# apt-get as root: directly when this is root, through sudo otherwise.
+dentaro_apt_get() {
+    local sudo=()
+    if [ "$(id -u)" != 0 ]; then
+        sudo=(sudo)
+    fi
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get "$@"
+}
+
 dentaro_install() {
     local missing
     missing=$(dentaro_missing_packages "$@")
     [ -z "$missing" ] && return 0
-    local sudo=""
-    if [ "$(id -u)" != 0 ]; then
-        sudo="sudo"
-    fi
     echo "Installing: $(echo $missing | tr '\n' ' ')"
-    $sudo apt-get update -qq
+    dentaro_apt_get update -qq
     # shellcheck disable=SC2086
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing
+    dentaro_apt_get install -y -qq --no-install-recommends $missing
 }
 
 dentaro_setup() {
