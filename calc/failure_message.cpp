@@ -2,10 +2,52 @@
 
 #include "runtime/number_text.h"
 
+#include <QTextBoundaryFinder>
+
 namespace {
+
+// A text of up to this many characters is quoted whole; a longer one (a whole spreadsheet column
+// pasted by mistake, say) by its first and last few, so that the message stays a few lines wide
+// on any screen. Characters are what the reader sees: an emoji or a letter with its accents is
+// one, never cut in two.
+constexpr int wholeQuoteLimit = 40;
+constexpr int keptAtEachEnd = 16;
 
 QString quoted(const QString &text) {
     return QStringLiteral("«%1»").arg(text);
+}
+
+// The position after the first `count` characters of `text`, or before the last `count` when
+// `fromEnd`; -1 when the text has no more than `count`.
+qsizetype characterBoundary(const QString &text, int count, bool fromEnd) {
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    if (fromEnd) {
+        finder.toEnd();
+    }
+    for (int i = 0; i < count; ++i) {
+        if ((fromEnd ? finder.toPreviousBoundary() : finder.toNextBoundary()) <= 0 ||
+            finder.position() == text.size()) {
+            return -1;
+        }
+    }
+    return finder.position();
+}
+
+// The user's text as the message shows it: whole when short, else its two ends around an
+// ellipsis, followed by its length.
+QString quotedInput(const QString &text, const QLocale &locale) {
+    if (characterBoundary(text, wholeQuoteLimit, false) < 0) {
+        return quoted(text);
+    }
+    const qsizetype headEnd = characterBoundary(text, keptAtEachEnd, false);
+    const qsizetype tailStart = characterBoundary(text, keptAtEachEnd, true);
+    QTextBoundaryFinder count(QTextBoundaryFinder::Grapheme, text);
+    qsizetype characters = 0;
+    while (count.toNextBoundary() > 0) {
+        ++characters;
+    }
+    return QStringLiteral("«%1…%2» (%3 caratteri)")
+        .arg(text.left(headEnd), text.mid(tailStart), locale.toString(characters));
 }
 
 QString separatorName(const QString &separator) {
@@ -23,7 +65,8 @@ QString conversionMessage(const ComputeFailure &failure, const QLocale &locale) 
     if (failure.text.trimmed().isEmpty()) {
         return QStringLiteral("%1 è vuoto: scrivi un numero.").arg(box);
     }
-    QString message = QStringLiteral("%1: %2 non è un numero.").arg(box, quoted(failure.text));
+    QString message =
+        QStringLiteral("%1: %2 non è un numero.").arg(box, quotedInput(failure.text, locale));
     if (const auto separator = decimalSeparatorHint(failure.text, locale)) {
         message +=
             QStringLiteral(" Usa %1 come separatore decimale.").arg(separatorName(*separator));
@@ -41,8 +84,8 @@ QString failureMessage(const ComputeFailure &failure, const QLocale &locale) {
     case FailureKind::UnreadableResult:
         return QStringLiteral(
                    "Il risultato %1 (%2) non si può rileggere come numero: controlla %3.")
-            .arg(quoted(fieldCaption(failure.result.value_or(failure.field))), quoted(failure.text),
-                 box);
+            .arg(quoted(fieldCaption(failure.result.value_or(failure.field))),
+                 quotedInput(failure.text, locale), box);
     case FailureKind::DivisionByZero:
         return QStringLiteral("Divisione per zero: %1 non può essere zero.").arg(box);
     case FailureKind::InvalidOperation:

@@ -12,6 +12,8 @@ private slots:
     void messages_data();
     void messages();
     void unreadableResultNamesAnInputToCheck();
+    void longTextsAreQuotedByTheirEnds_data();
+    void longTextsAreQuotedByTheirEnds();
 };
 
 void TestFailureMessage::messages_data() {
@@ -61,6 +63,57 @@ void TestFailureMessage::unreadableResultNamesAnInputToCheck() {
     QCOMPARE(failureMessage(failure, QLocale(QLocale::Italian, QLocale::Italy)),
              QStringLiteral("Il risultato «Primaria» («7.5e-05») non si può rileggere come "
                             "numero: controlla «Cor. Primaria»."));
+}
+
+void TestFailureMessage::longTextsAreQuotedByTheirEnds_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("quote");
+
+    const auto repeated = [](int count, char16_t c) {
+        return QString(count, QChar(c));
+    };
+    const QString thumbsUp = QStringLiteral("\U0001F44D\U0001F3FD"); // with a skin tone: one
+    const QString accented = QStringLiteral("e\u0301");              // e and a combining acute
+    const QString doubleStruckZero = QStringLiteral("\U0001D7D8");   // a surrogate pair
+
+    QTest::newRow("no characters") << QString() << QString();
+    QTest::newRow("one") << "x"
+                         << "«x»";
+    QTest::newRow("a few") << "12a4"
+                           << "«12a4»";
+    QTest::newRow("at the limit") << repeated(40, u'7') << "«" + repeated(40, u'7') + "»";
+    // 42 UTF-16 units, but 40 characters to the eye.
+    QTest::newRow("emoji at the limit")
+        << repeated(39, u'7') + thumbsUp << "«" + repeated(39, u'7') + thumbsUp + "»";
+    QTest::newRow("one past the limit")
+        << repeated(20, u'1') + repeated(21, u'2')
+        << "«" + repeated(16, u'1') + "…" + repeated(16, u'2') + "» (41 caratteri)";
+    QTest::newRow("a pasted column")
+        << repeated(20000, u'1') + repeated(20000, u'2')
+        << "«" + repeated(16, u'1') + "…" + repeated(16, u'2') + "» (40.000 caratteri)";
+    QTest::newRow("emoji at the cut")
+        << repeated(15, u'1') + thumbsUp + repeated(30, u'2')
+        << "«" + repeated(15, u'1') + thumbsUp + "…" + repeated(16, u'2') + "» (46 caratteri)";
+    QTest::newRow("surrogate pair at the cut")
+        << repeated(15, u'1') + doubleStruckZero + repeated(30, u'2')
+        << "«" + repeated(15, u'1') + doubleStruckZero + "…" + repeated(16, u'2') +
+               "» (46 caratteri)";
+    QTest::newRow("combining accent at the cut")
+        << repeated(30, u'3') + accented + repeated(15, u'4')
+        << "«" + repeated(16, u'3') + "…" + accented + repeated(15, u'4') + "» (46 caratteri)";
+}
+
+// The box keeps whatever was pasted; the message quotes as much as a reader takes in at once.
+void TestFailureMessage::longTextsAreQuotedByTheirEnds() {
+    QFETCH(QString, text);
+    QFETCH(QString, quote);
+
+    const QString message =
+        failureMessage({FailureKind::ConversionError, Field::txtGiri, text, std::nullopt},
+                       QLocale(QLocale::Italian, QLocale::Italy));
+    QCOMPARE(message, quote.isEmpty()
+                          ? QStringLiteral("«Giri Motore» è vuoto: scrivi un numero.")
+                          : QStringLiteral("«Giri Motore»: %1 non è un numero.").arg(quote));
 }
 
 QTEST_GUILESS_MAIN(TestFailureMessage)

@@ -13,6 +13,7 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -80,6 +81,7 @@ private slots:
     void failureIsReportedOnceAndKeepsTheInputs_data();
     void failureIsReportedOnceAndKeepsTheInputs();
     void textBoxesTakeAnyText();
+    void messageForALongPasteFitsTheScreen();
     void accessibleNamesAreTheCaptions();
     void embeddedImagesDecodeAtTheirSizes();
     void photoIsShownUnscaledFromItsTopLeftCorner();
@@ -435,6 +437,60 @@ void TestMainWindow::textBoxesTakeAnyText() {
     box(Field::Txt3)->setText(longText);
     QTest::keyClicks(box(Field::Txt3), QStringLiteral("8"));
     QCOMPARE(m_window->text(Field::Txt3).size(), 40001);
+}
+
+// A spreadsheet column pasted by mistake: the real message box opens with its whole message in
+// view, well within a 1024 x 768 screen, and its button closes it; the box keeps the paste.
+void TestMainWindow::messageForALongPasteFitsTheScreen() {
+    m_modalWatchdog.reset(); // this test opens the box on purpose and closes it itself
+    m_window->setFailureReporter(std::make_unique<MessageBoxReporter>());
+    fillWorkedExample();
+    const QString pasted = QString(20000, u'1') + QString(20000, u'2');
+    box(Field::txtGiri)->setText(pasted);
+
+    QString shownText;
+    QSize boxSize;
+    int labelWidth = 0;
+    int labelNeeds = 0;
+    int labelLines = 0;
+    bool buttonInside = false;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, this, [&] {
+        auto *messageBox = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!messageBox) {
+            return;
+        }
+        poll.stop();
+        const auto *label = messageBox->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+        QAbstractButton *button = messageBox->buttons().value(0);
+        if (label && button) {
+            shownText = label->text();
+            boxSize = messageBox->frameGeometry().size();
+            labelWidth = label->width();
+            labelNeeds = label->minimumSizeHint().width();
+            labelLines = label->height() / label->fontMetrics().lineSpacing();
+            buttonInside = button->isVisible() &&
+                           messageBox->rect().contains(
+                               QRect(button->mapTo(messageBox, QPoint()), button->size()));
+            QTest::mouseClick(button, Qt::LeftButton);
+        } else {
+            messageBox->close();
+        }
+    });
+    poll.start(20);
+    click(QStringLiteral("cmdCalcola"));
+    m_modalWatchdog = std::make_unique<ModalWatchdog>();
+
+    QVERIFY2(shownText.startsWith(QStringLiteral("«Giri Motore»: «1111")), qPrintable(shownText));
+    QVERIFY2(shownText.contains(QStringLiteral("…2222")), qPrintable(shownText));
+    QVERIFY2(boxSize.width() <= 1024 && boxSize.height() <= 768,
+             qPrintable(QStringLiteral("%1 x %2").arg(boxSize.width()).arg(boxSize.height())));
+    QVERIFY2(labelNeeds <= labelWidth,
+             qPrintable(QStringLiteral("needs %1 of %2 px").arg(labelNeeds).arg(labelWidth)));
+    QVERIFY2(labelLines <= 4, qPrintable(QString::number(labelLines)));
+    QVERIFY(buttonInside);
+    QCOMPARE(m_window->text(Field::txtGiri), pasted);
+    QCOMPARE(name(m_window->focusWidget()), QStringLiteral("txtGiri"));
 }
 
 void TestMainWindow::accessibleNamesAreTheCaptions() {
