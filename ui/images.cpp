@@ -4,8 +4,6 @@
 #include <QFile>
 #include <QImageReader>
 
-#include <cstdint>
-
 namespace {
 
 QByteArray resource(const QString &path) {
@@ -23,58 +21,29 @@ QImage decode(QByteArray bytes, const char *format) {
     return reader.read();
 }
 
-std::uint32_t little(const QByteArray &bytes, qsizetype at, int size) {
-    std::uint32_t value = 0;
-    for (int i = size - 1; i >= 0; --i) {
-        value = (value << 8) | static_cast<std::uint8_t>(bytes[at + i]);
+// Qt's ICO reader hands back a 24-bit image with every pixel opaque: it applies the icon's 1-bit
+// transparency mask to palette images only. The mask is the last block of the image's data, which
+// in a file of one image is the end of the file: a bit per pixel, rows padded to 32 bits and
+// stored bottom-up, a set bit where the pixel is transparent.
+QImage withTransparencyMask(const QImage &colours, const QByteArray &ico) {
+    const int bytesPerRow = (colours.width() + 31) / 32 * 4;
+    const qsizetype maskSize = qsizetype(bytesPerRow) * colours.height();
+    if (colours.isNull() || ico.size() < maskSize) {
+        return colours;
     }
-    return value;
+    QImage mask(reinterpret_cast<const uchar *>(ico.constData() + ico.size() - maskSize),
+                colours.width(), colours.height(), bytesPerRow, QImage::Format_Mono);
+    mask.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)}); // opaque, transparent
+    QImage image = colours.convertToFormat(QImage::Format_ARGB32);
+    image.setAlphaChannel(mask.mirrored());
+    return image;
 }
 
 } // namespace
 
-QImage decodeIco(const QByteArray &ico) {
-    // The directory: 6 bytes, then one 16-byte entry whose last field is the image's offset.
-    constexpr qsizetype directoryEnd = 6 + 16;
-    const qsizetype offset = ico.size() >= directoryEnd ? little(ico, 18, 4) : 0;
-    if (offset < directoryEnd || offset + 40 > ico.size()) {
-        return decode(ico, "ico");
-    }
-    const qsizetype headerSize = little(ico, offset, 4);
-    const int width = static_cast<int>(little(ico, offset + 4, 4));
-    const int height = static_cast<int>(little(ico, offset + 8, 4)) / 2; // colours and mask
-    const int bits = static_cast<int>(little(ico, offset + 14, 2));
-    const std::uint32_t compression = little(ico, offset + 16, 4);
-    const qsizetype colourRow = ((width * 24 + 31) / 32) * 4;
-    const qsizetype maskRow = ((width + 31) / 32) * 4;
-    const qsizetype colourStart = offset + headerSize;
-    const qsizetype maskStart = colourStart + colourRow * height;
-    if (bits != 24 || compression != 0 || width <= 0 || width > 256 || height <= 0 ||
-        height > 256 || maskStart + maskRow * height > ico.size()) {
-        return decode(ico, "ico");
-    }
-
-    QImage image(width, height, QImage::Format_ARGB32);
-    const auto byte = [&ico](qsizetype at) {
-        return static_cast<std::uint8_t>(ico[at]);
-    };
-    for (int y = 0; y < height; ++y) {
-        // Rows are stored bottom-up, colours as blue, green, red; a set mask bit marks a
-        // transparent pixel.
-        const qsizetype colours = colourStart + (height - 1 - y) * colourRow;
-        const qsizetype mask = maskStart + (height - 1 - y) * maskRow;
-        for (int x = 0; x < width; ++x) {
-            const qsizetype at = colours + 3 * x;
-            const bool clear = byte(mask + x / 8) & (0x80 >> (x % 8));
-            image.setPixel(x, y,
-                           clear ? qRgba(0, 0, 0, 0) : qRgb(byte(at + 2), byte(at + 1), byte(at)));
-        }
-    }
-    return image;
-}
-
 QImage helmetImage() {
-    return decodeIco(resource(QStringLiteral(":/images/helmet.ico")));
+    const QByteArray ico = resource(QStringLiteral(":/images/helmet.ico"));
+    return withTransparencyMask(decode(ico, "ico"), ico);
 }
 
 QImage enginePhoto() {
