@@ -1,5 +1,7 @@
 #include "ui/looks.h"
 
+#include "ui/system_look.h"
+
 #include <QWidget>
 
 #include <algorithm>
@@ -83,7 +85,7 @@ QPalette groupColours(LookGroup group, const QPalette &palette) {
 } // namespace
 
 QFont windowFont() {
-    QFont font(QStringLiteral("Sans Serif"));
+    QFont font(dialogFontFamily());
     font.setStyleHint(QFont::SansSerif);
     font.setPointSize(8);
     // Set explicitly, or the controls inside the frame would inherit its bold.
@@ -114,10 +116,15 @@ QColor readableOn(const QColor &text, const QColor &background) {
 }
 
 QColor filledBackground(const QPalette &palette, QPalette::ColorGroup group) {
+    return filledBackground(palette, group, inactiveBorderColour());
+}
+
+QColor filledBackground(const QPalette &palette, QPalette::ColorGroup group,
+                        const std::optional<QColor> &systemColour) {
     const QColor text = palette.color(group, QPalette::Text);
     const QColor userBase = palette.color(group, QPalette::Base);
-    const QColor grey =
-        mix(palette.color(group, QPalette::Window), palette.color(group, QPalette::Dark), 1.0 / 3);
+    const QColor grey = systemColour.value_or(
+        mix(palette.color(group, QPalette::Window), palette.color(group, QPalette::Dark), 1.0 / 3));
 
     struct Demand {
         double contrast;
@@ -146,6 +153,10 @@ QColor filledBackground(const QPalette &palette, QPalette::ColorGroup group) {
 }
 
 WindowLooks::WindowLooks(const QPalette &palette) {
+    // Where the captions' face is missing (under Wine, or a Linux without the package's font
+    // alias), Comic Neue, drawn after it with the same metrics, stands in rather than whatever
+    // face the toolkit would pick, which cuts the captions short in their boxes.
+    QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
     const QFont small = captionFont(8.25);
     const QFont large = captionFont(14.25);
     const QFont plain = windowFont();

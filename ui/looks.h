@@ -7,6 +7,7 @@
 #include <QPalette>
 
 #include <array>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -32,16 +33,20 @@ double contrastRatio(const QColor &a, const QColor &b);
 QColor readableOn(const QColor &text, const QColor &background);
 
 // The background of the boxes the presets fill and of the result labels, which tells the user
-// "filled for you": the desktop's counterpart of an inactive window border, a third of the way
-// from the window's colour to the style's dark shade. Qt's light palette gives (212, 212, 212),
-// a dark scheme a grey just off its dark window. When that grey would not give the palette's Text
-// a comfortable contrast, or would come too close to the Base of the boxes the user types into,
-// it moves the least way towards black or white that satisfies both; failing that, the
-// comfortable contrast alone; failing that, the minimum.
+// "filled for you": the system's inactive-border colour where the platform has one (Windows),
+// else the desktop's counterpart of it, a third of the way from the window's colour to the
+// style's dark shade (Qt's light palette gives (212, 212, 212), a dark scheme a grey just off its
+// dark window). When that colour would not give the palette's Text a comfortable contrast, or
+// would come too close to the Base of the boxes the user types into, it moves the least way
+// towards black or white that satisfies both; failing that, the comfortable contrast alone;
+// failing that, the minimum.
+QColor filledBackground(const QPalette &palette, QPalette::ColorGroup group,
+                        const std::optional<QColor> &systemColour);
+// The same from the system colour the platform has now.
 QColor filledBackground(const QPalette &palette, QPalette::ColorGroup group);
 
-// The window's own face, which its boxes and result labels wear: a small sans serif that fits
-// their 19 and 17 pixels.
+// The window's own face, which its boxes and result labels wear: the desktop's dialog face at
+// 8 points, which fits their 19 and 17 pixels.
 QFont windowFont();
 
 // The fonts and colours of the window's look groups. Each group's font and palette are built once

@@ -107,8 +107,9 @@ void MainWindow::buildFromDesign() {
 bool MainWindow::event(QEvent *event) {
     const bool handled = QWidget::event(event);
     // The desktop switched its colours (to a dark scheme, say): by now the window has resolved
-    // its new palette, from which the looks derive theirs again.
-    if (event->type() == QEvent::ApplicationPaletteChange) {
+    // its new palette, from which the looks derive theirs again. A change of the system colours
+    // alone (Windows' inactive border, say) comes as a theme change.
+    if (event->type() == QEvent::ApplicationPaletteChange || event->type() == QEvent::ThemeChange) {
         m_looks.followPalette(palette());
     }
     return handled;

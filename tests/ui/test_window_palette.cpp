@@ -173,6 +173,8 @@ private slots:
     void contrastFollowsTheLuminanceFormula();
     void filledBackgroundSitsWithItsPalette_data();
     void filledBackgroundSitsWithItsPalette();
+    void filledBackgroundStartsFromTheSystemColour_data();
+    void filledBackgroundStartsFromTheSystemColour();
     void everyTextStandsOutFromItsBackground_data();
     void everyTextStandsOutFromItsBackground();
     void everyTextReadsOnScreen_data();
@@ -289,13 +291,46 @@ void TestWindowPalette::filledBackgroundSitsWithItsPalette() {
         QVERIFY2(isDark(filled) == isDark(window), qPrintable(shown));
     }
     if (QTest::currentDataTag() == QByteArrayLiteral("Qt light")) {
-        const QColor filled = filledBackground(palette, QPalette::Active);
+        const QColor filled = filledBackground(palette, QPalette::Active, std::nullopt);
         const QColor classic(212, 208, 200);
         QVERIFY2(qAbs(filled.red() - classic.red()) <= 16 &&
                      qAbs(filled.green() - classic.green()) <= 16 &&
                      qAbs(filled.blue() - classic.blue()) <= 16,
                  qPrintable(filled.name()));
     }
+}
+
+// Windows' system colours, as its colour schemes set them, and the background they give.
+void TestWindowPalette::filledBackgroundStartsFromTheSystemColour_data() {
+    QTest::addColumn<QPalette>("palette");
+    QTest::addColumn<QColor>("inactiveBorder");
+    QTest::addColumn<QColor>("filled");
+
+    const QPalette light =
+        plainScheme(QColor(240, 240, 240), Qt::white, QColor(160, 160, 160), Qt::black);
+    // Windows 10 and 11: a border so pale that it would melt into the white boxes.
+    QTest::newRow("Windows 10 and 11") << light << QColor(244, 247, 252) << QColor(225, 228, 232);
+    // The classic scheme's grey reads as it is.
+    QTest::newRow("classic") << light << QColor(212, 208, 200) << QColor(212, 208, 200);
+    // High contrast: black boxes on a black border, white text; the border lifts off the boxes.
+    QTest::newRow("high contrast black")
+        << highContrast(Qt::white, Qt::black) << QColor(Qt::black) << QColor(32, 32, 32);
+    QTest::newRow("high contrast white")
+        << highContrast(Qt::black, Qt::white) << QColor(Qt::white) << QColor(227, 227, 227);
+    // A border colour the user picked that black text would not read on.
+    QTest::newRow("dark border, light scheme")
+        << light << QColor(40, 40, 90) << QColor(121, 121, 152);
+}
+
+void TestWindowPalette::filledBackgroundStartsFromTheSystemColour() {
+    QFETCH(QPalette, palette);
+    QFETCH(QColor, inactiveBorder);
+    QFETCH(QColor, filled);
+
+    const QColor got = filledBackground(palette, QPalette::Active, inactiveBorder);
+    QCOMPARE(got, filled);
+    QVERIFY(contrastRatio(got, palette.color(Role::Text)) >= comfortableContrast);
+    QVERIFY(contrastRatio(got, palette.color(Role::Base)) >= minimumSeparation);
 }
 
 void TestWindowPalette::everyTextStandsOutFromItsBackground_data() {
