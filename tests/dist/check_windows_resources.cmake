@@ -1,7 +1,9 @@
-# Compiles the configured dentaro.rc with llvm-rc and checks the .res: it carries the helmet
-# icon's image and a version block with the numbers and texts Explorer shows for dentaro.exe.
+# Checks that Windows resources carry the helmet icon's image and a version block with the
+# numbers and texts Explorer shows for dentaro.exe. Either compiles the configured dentaro.rc
+# with llvm-rc and checks the .res (-DLLVM_RC -DRC_FILE -DRES_FILE), or checks a built
+# dentaro.exe (-DPROGRAM), which must also be a GUI program: Windows opens no console for it.
 
-foreach(variable LLVM_RC RC_FILE RES_FILE ICON RC_VERSION PRODUCT_NAME DISPLAY_VERSION)
+foreach(variable ICON RC_VERSION PRODUCT_NAME DISPLAY_VERSION)
     if(NOT DEFINED ${variable})
         message(FATAL_ERROR "Give -D${variable}=...")
     endif()
@@ -10,15 +12,28 @@ endforeach()
 if(NOT EXISTS "${ICON}")
     message(FATAL_ERROR "The icon '${ICON}' is missing")
 endif()
-file(REMOVE "${RES_FILE}")
-# llvm-rc takes both /X and -X options, so an absolute input path such as /check/... would read
-# as the /C (code page) option; "--" ends the options.
-execute_process(COMMAND "${LLVM_RC}" /FO "${RES_FILE}" -- "${RC_FILE}"
-    RESULT_VARIABLE status
-    OUTPUT_VARIABLE output
-    ERROR_VARIABLE output)
-if(NOT status EQUAL 0 OR NOT EXISTS "${RES_FILE}")
-    message(FATAL_ERROR "llvm-rc could not compile ${RC_FILE} (status ${status}):\n${output}")
+if(DEFINED PROGRAM)
+    if(NOT EXISTS "${PROGRAM}")
+        message(FATAL_ERROR "The program '${PROGRAM}' is missing")
+    endif()
+    set(RES_FILE "${PROGRAM}")
+    set(RC_FILE "the build")
+else()
+    foreach(variable LLVM_RC RC_FILE RES_FILE)
+        if(NOT DEFINED ${variable})
+            message(FATAL_ERROR "Give -D${variable}=... or -DPROGRAM=...")
+        endif()
+    endforeach()
+    file(REMOVE "${RES_FILE}")
+    # llvm-rc takes both /X and -X options, so an absolute input path such as /check/... would
+    # read as the /C (code page) option; "--" ends the options.
+    execute_process(COMMAND "${LLVM_RC}" /FO "${RES_FILE}" -- "${RC_FILE}"
+        RESULT_VARIABLE status
+        OUTPUT_VARIABLE output
+        ERROR_VARIABLE output)
+    if(NOT status EQUAL 0 OR NOT EXISTS "${RES_FILE}")
+        message(FATAL_ERROR "llvm-rc could not compile ${RC_FILE} (status ${status}):\n${output}")
+    endif()
 endif()
 file(READ "${RES_FILE}" res HEX)
 
@@ -52,6 +67,18 @@ function(utf16_hex text out)
 endfunction()
 
 set(failures "")
+
+if(DEFINED PROGRAM)
+    # The PE header starts where the 32-bit number at 0x3C says; its optional header's Subsystem
+    # field, 92 bytes on, is 2 for a GUI program and 3 for a console one.
+    read_le32("${res}" 60 pe_offset)
+    math(EXPR subsystem_at "${pe_offset} + 92")
+    read_le32("${res}" ${subsystem_at} subsystem)
+    math(EXPR subsystem "${subsystem} & 0xFFFF")
+    if(NOT subsystem EQUAL 2)
+        string(APPEND failures "\n  the subsystem is ${subsystem}, not 2 (Windows GUI)")
+    endif()
+endif()
 
 # The icon: the first image of the ICO file, byte for byte.
 file(READ "${ICON}" ico HEX)
