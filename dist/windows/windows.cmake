@@ -1,0 +1,124 @@
+# The Windows program as users get it: one folder with dentaro.exe at its top and beside it only
+# what the program loads (three Qt DLLs, four plug-ins, the MinGW run-time), the licence texts of
+# what it ships, and CPack's NSIS installer and zip of that folder. Included by the top-level
+# CMakeLists.txt after app/; scripts/package-windows.sh builds both packages.
+#
+# There is no windeployqt here, so the install rules name each file. Qt looks for its plug-ins in
+# folders beside the program (platforms/, styles/, imageformats/), which is the layout below; no
+# qt.conf is needed.
+
+if(NOT WIN32)
+    return()
+endif()
+
+# The DLLs of the MinGW run-time that the program and Qt link against, as the compiler finds
+# them: libstdc++ and libgcc from GCC's own folder, winpthread from the MinGW sysroot. Debian's
+# carry their debugging information (libstdc++ is 24 MB so, 2 MB without), so the copies that
+# ship are stripped.
+set(DENTARO_MINGW_RUNTIME_DLLS "")
+set(shipped_runtime "")
+foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
+        OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)
+    if(NOT IS_ABSOLUTE "${path}" OR NOT EXISTS "${path}")
+        message(FATAL_ERROR "${CMAKE_CXX_COMPILER} knows no ${dll}")
+    endif()
+    list(APPEND DENTARO_MINGW_RUNTIME_DLLS ${path})
+    set(stripped ${PROJECT_BINARY_DIR}/dist/windows/runtime/${dll})
+    add_custom_command(OUTPUT ${stripped}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${PROJECT_BINARY_DIR}/dist/windows/runtime
+        COMMAND ${CMAKE_STRIP} --strip-unneeded -o ${stripped} ${path}
+        DEPENDS ${path}
+        VERBATIM)
+    list(APPEND shipped_runtime ${stripped})
+endforeach()
+add_custom_target(dentaro_shipped_runtime ALL DEPENDS ${shipped_runtime})
+
+# What each file is for:
+#   Qt6Core, Qt6Gui, Qt6Widgets    the toolkit (Test is for the tests only and does not ship)
+#   platforms/qwindows.dll         the Windows platform: windows, input, fonts, system colours
+#   styles/qwindowsvistastyle.dll  the native look of buttons, boxes and the frame
+#   imageformats/qjpeg.dll         the engine photo
+#   imageformats/qico.dll          the helmet icon
+#   the MinGW run-time             C++ library, GCC support, threads, shared by Qt and the program
+install(FILES $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6::Widgets>
+    ${shipped_runtime}
+    DESTINATION .)
+install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION platforms)
+install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION styles)
+install(FILES $<TARGET_FILE:Qt6::QJpegPlugin> $<TARGET_FILE:Qt6::QICOPlugin>
+    DESTINATION imageformats)
+
+# The licences of what ships with the program, and where the source of each is to be had. The
+# texts are the build machine's own copies (base-files and Debian's packages of Qt and MinGW-w64),
+# so they are those of the very versions built here.
+set(licences ${PROJECT_BINARY_DIR}/dist/windows/licences)
+function(dentaro_package_version package out)
+    execute_process(COMMAND dpkg-query -W -f=\${Version} ${package}
+        OUTPUT_VARIABLE version RESULT_VARIABLE status ERROR_QUIET)
+    if(NOT status EQUAL 0 OR version STREQUAL "")
+        message(FATAL_ERROR "The licence notes need the Debian package ${package}")
+    endif()
+    set(${out} ${version} PARENT_SCOPE)
+endfunction()
+dentaro_package_version(qt6-base-dev DENTARO_QT_SOURCE_VERSION)
+dentaro_package_version(gcc-mingw-w64-x86-64-posix-runtime DENTARO_GCC_SOURCE_VERSION)
+dentaro_package_version(mingw-w64-x86-64-dev DENTARO_MINGW_SOURCE_VERSION)
+set(DENTARO_QT_CONFIGURATION "(not recorded)")
+if(DENTARO_QT_WINDOWS AND EXISTS ${DENTARO_QT_WINDOWS}/configuration.txt)
+    file(READ ${DENTARO_QT_WINDOWS}/configuration.txt DENTARO_QT_CONFIGURATION)
+    string(REPLACE "\n" " " DENTARO_QT_CONFIGURATION "${DENTARO_QT_CONFIGURATION}")
+    string(STRIP "${DENTARO_QT_CONFIGURATION}" DENTARO_QT_CONFIGURATION)
+endif()
+configure_file(${CMAKE_CURRENT_LIST_DIR}/LICENCES.txt.in ${licences}/LICENCES.txt @ONLY NEWLINE_STYLE CRLF)
+set(licence_sources
+    "/usr/share/common-licenses/LGPL-3|LGPL-3.0.txt"
+    "/usr/share/common-licenses/GPL-3|GPL-3.0.txt"
+    "/usr/share/doc/libqt6core6/copyright|Qt-copyright.txt"
+    "/usr/share/doc/gcc-mingw-w64-base/copyright|GCC-runtime-copyright.txt"
+    "/usr/share/doc/mingw-w64-x86-64-dev/copyright|MinGW-w64-copyright.txt")
+set(licence_files ${licences}/LICENCES.txt)
+foreach(pair IN LISTS licence_sources)
+    string(REPLACE "|" ";" pair "${pair}")
+    list(GET pair 0 from)
+    list(GET pair 1 to)
+    if(NOT EXISTS ${from})
+        message(FATAL_ERROR "The licence text ${from} is missing")
+    endif()
+    # With Windows line ends, so that Notepad shows them as the lines they are.
+    file(READ ${from} text)
+    string(REGEX REPLACE "\r?\n" "\r\n" text "${text}")
+    file(WRITE ${licences}/${to} "${text}")
+    list(APPEND licence_files ${licences}/${to})
+endforeach()
+install(FILES ${licence_files} DESTINATION licences)
+
+set(CPACK_GENERATOR NSIS ZIP)
+set(CPACK_PACKAGE_NAME Dentaro)
+set(CPACK_PACKAGE_VENDOR "Dentaro developers")
+set(CPACK_PACKAGE_VERSION ${DENTARO_DISPLAY_VERSION})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Gearing calculator for six-speed shifter karts")
+set(CPACK_PACKAGE_INSTALL_DIRECTORY Dentaro)
+set(CPACK_STRIP_FILES ON)
+# dentaro-1.00-win64-setup.exe and dentaro-1.00-win64.zip, which holds a folder of that name.
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/cpack_file_names.cmake)
+set(CPACK_DENTARO_FILE_STEM dentaro-${DENTARO_DISPLAY_VERSION}-win64)
+
+# The installer: 64-bit and Unicode (the stubs of Debian's nsis), for all users under Program
+# Files, with a Start-menu shortcut to the program and an uninstaller registered with Windows.
+# NSIS's default 32-bit stub would put the program in Program Files (x86) and write the 32-bit view
+# of the registry.
+set(CPACK_NSIS_DEFINES "Unicode true\nTarget amd64-unicode")
+set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+set(CPACK_NSIS_PACKAGE_NAME "${DENTARO_PRODUCT_NAME}")
+set(CPACK_NSIS_DISPLAY_NAME "${DENTARO_PRODUCT_NAME}")
+set(CPACK_NSIS_INSTALLED_ICON_NAME dentaro.exe)
+set(CPACK_NSIS_MUI_ICON ${DENTARO_ICON_PATH})
+set(CPACK_NSIS_MUI_UNIICON ${DENTARO_ICON_PATH})
+set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
+set(CPACK_PACKAGE_EXECUTABLES dentaro "${DENTARO_PRODUCT_NAME}")
+set(CPACK_NSIS_CONTACT "dentaro@dentaro.org")
+set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
+
+include(CPack)
