@@ -94,6 +94,8 @@ endforeach()
 install(FILES ${licence_files} DESTINATION licences)
 
 set(CPACK_GENERATOR NSIS ZIP)
+# Values reach the NSIS script as written here: quotes, backslashes and dollars included.
+set(CPACK_VERBATIM_VARIABLES ON)
 set(CPACK_PACKAGE_NAME Dentaro)
 set(CPACK_PACKAGE_VENDOR "Dentaro developers")
 set(CPACK_PACKAGE_VERSION ${DENTARO_DISPLAY_VERSION})
@@ -109,6 +111,11 @@ set(CPACK_DENTARO_FILE_STEM dentaro-${DENTARO_DISPLAY_VERSION}-win64)
 # NSIS's default 32-bit stub would put the program in Program Files (x86) and write the 32-bit view
 # of the registry.
 set(CPACK_NSIS_DEFINES "Unicode true\nTarget amd64-unicode")
+# The installer notes its folder under the vendor's key, which CPack's uninstaller removes but
+# leaves the vendor's own key behind, empty; it goes once the removal has succeeded.
+string(APPEND CPACK_NSIS_DEFINES "\nFunction un.onUninstSuccess"
+    "\n  DeleteRegKey /ifempty SHCTX \"Software\\${CPACK_PACKAGE_VENDOR}\""
+    "\nFunctionEnd")
 set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
 set(CPACK_NSIS_PACKAGE_NAME "${DENTARO_PRODUCT_NAME}")
 set(CPACK_NSIS_DISPLAY_NAME "${DENTARO_PRODUCT_NAME}")
