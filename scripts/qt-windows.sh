@@ -67,10 +67,19 @@ mkdir -p "$work"
 # own package lists, so the system's sources stay as they are.
 apt_dir=$cache/apt
 mkdir -p "$apt_dir/lists/partial" "$apt_dir/archives/partial"
-apt-cache madison qt6-base-dev |
-    awk -F' [|] ' -v version="$qt_version" '$2 == version && $3 ~ / Packages$/ {
-        split($3, where, " "); split(where[2], suite, "/")
-        print "deb-src " where[1] " " suite[1] " " suite[2] }' | sort -u >"$apt_dir/sources.list"
+archives_of_host_qt() {
+    apt-cache madison qt6-base-dev |
+        awk -F' [|] ' -v version="$qt_version" '$2 == version && $3 ~ / Packages$/ {
+            split($3, where, " "); split(where[2], suite, "/")
+            print "deb-src " where[1] " " suite[1] " " suite[2] }' | sort -u
+}
+archives_of_host_qt >"$apt_dir/sources.list"
+if [ ! -s "$apt_dir/sources.list" ]; then
+    # The system's package lists are gone (a cleaned image, say): fetched again, they name the
+    # archives once more.
+    dentaro_apt_get update -qq
+    archives_of_host_qt >"$apt_dir/sources.list"
+fi
 if [ ! -s "$apt_dir/sources.list" ]; then
     echo "No apt source names qt6-base-dev $qt_version; cannot fetch its source" >&2
     exit 1
