@@ -33,9 +33,9 @@ QImage withTransparencyMask(const QImage &colours, const QByteArray &ico) {
     }
     QImage mask(reinterpret_cast<const uchar *>(ico.constData() + ico.size() - maskSize),
                 colours.width(), colours.height(), bytesPerRow, QImage::Format_Mono);
-    mask.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)}); // opaque, transparent
+    mask.setColorTable({qRgba(0, 0, 0, 255), qRgba(0, 0, 0, 0)}); // opaque, transparent
     QImage image = colours.convertToFormat(QImage::Format_ARGB32);
-    image.setAlphaChannel(mask.mirrored());
+    image.setAlphaChannel(mask.mirrored().convertToFormat(QImage::Format_Alpha8));
     return image;
 }
 

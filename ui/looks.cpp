@@ -153,10 +153,7 @@ QColor filledBackground(const QPalette &palette, QPalette::ColorGroup group,
 }
 
 WindowLooks::WindowLooks(const QPalette &palette) {
-    // Where the captions' face is missing (under Wine, or a Linux without the package's font
-    // alias), Comic Neue, drawn after it with the same metrics, stands in rather than whatever
-    // face the toolkit would pick, which cuts the captions short in their boxes.
-    QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
+    standInForMissingFaces();
     const QFont small = captionFont(8.25);
     const QFont large = captionFont(14.25);
     const QFont plain = windowFont();

@@ -1,5 +1,7 @@
 #include "ui/system_look.h"
 
+#include <QFont>
+
 #ifdef Q_OS_WIN
 #include <windows.h>
 #endif
@@ -20,6 +22,10 @@ QString dialogFontFamily() {
     return QStringLiteral("Tahoma");
 }
 
+void standInForMissingFaces() {
+    QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), QStringLiteral("Comic Neue"));
+}
+
 std::optional<QColor> inactiveBorderColour() {
     const COLORREF colour = GetSysColor(COLOR_INACTIVEBORDER);
     return QColor(GetRValue(colour), GetGValue(colour), GetBValue(colour));
@@ -30,6 +36,8 @@ std::optional<QColor> inactiveBorderColour() {
 QString dialogFontFamily() {
     return QStringLiteral("Sans Serif");
 }
+
+void standInForMissingFaces() {}
 
 std::optional<QColor> inactiveBorderColour() {
     return std::nullopt;

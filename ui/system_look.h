@@ -12,6 +12,12 @@
 // desktop's sans serif.
 QString dialogFontFamily();
 
+// Where the captions' face "Comic Sans MS" is missing, Comic Neue, the free face drawn after it,
+// stands in rather than whatever face the toolkit would pick, which cuts the captions short in
+// their boxes. On Windows (Wine has no Comic Sans MS) the toolkit is told so; on Linux the
+// fontconfig alias that comes with Comic Neue says it already.
+void standInForMissingFaces();
+
 // The system colour of an inactive window's border, where the platform has one (Windows): the
 // background the design gives the boxes the presets fill and the result labels.
 std::optional<QColor> inactiveBorderColour();
