@@ -17,18 +17,44 @@
 #include <optional>
 #include <string>
 #include <string_view>
+
+#ifdef _WIN32
+#include <windows.h>
+#include <psapi.h>
+#else
 #include <sys/resource.h>
 #include <unistd.h>
+#endif
 
 namespace {
 
 constexpr std::int64_t nanosPerSecond = 1'000'000'000;
 
+#ifdef _WIN32
+// Windows has one clock for all of this, the system time, which Wine takes from the host's
+// CLOCK_REALTIME: the launcher's stamp and the probe's readings are on the same clock. (MinGW
+// names CLOCK_REALTIME; the boot clock is the same one here.)
+constexpr clockid_t CLOCK_BOOTTIME = CLOCK_REALTIME;
+// 100-ns intervals from 1601 to 1970.
+constexpr std::int64_t fileTimeAtUnixEpoch = 116'444'736'000'000'000;
+
+std::int64_t nanosOf(const FILETIME &time) {
+    return static_cast<std::int64_t>((static_cast<std::uint64_t>(time.dwHighDateTime) << 32) |
+                                     time.dwLowDateTime);
+}
+
+std::int64_t nanosOn(clockid_t) {
+    FILETIME now{};
+    GetSystemTimePreciseAsFileTime(&now);
+    return (nanosOf(now) - fileTimeAtUnixEpoch) * 100;
+}
+#else
 std::int64_t nanosOn(clockid_t clock) {
     timespec now{};
     clock_gettime(clock, &now);
     return now.tv_sec * nanosPerSecond + now.tv_nsec;
 }
+#endif
 
 // Taken while the executable's own globals are initialised: the dynamic loader has mapped and
 // relocated Qt by then and run its initialisers, so the gap from the process start to here is
@@ -43,6 +69,17 @@ struct StartReference {
     const char *name;
 };
 
+#ifdef _WIN32
+// The system's stamp of this process, taken when it was created.
+std::optional<StartReference> kernelStart() {
+    FILETIME created{}, exited{}, kernel{}, user{};
+    if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) {
+        return std::nullopt;
+    }
+    return StartReference{CLOCK_REALTIME, (nanosOf(created) - fileTimeAtUnixEpoch) * 100,
+                          "kernel"};
+}
+#else
 // The kernel's stamp of this process, taken on CLOCK_BOOTTIME when it was forked (field 22 of
 // /proc/self/stat, in clock ticks of usually 10 ms, rounded down).
 std::optional<StartReference> kernelStart() {
@@ -67,6 +104,7 @@ std::optional<StartReference> kernelStart() {
     return StartReference{CLOCK_BOOTTIME, ticks * (nanosPerSecond / sysconf(_SC_CLK_TCK)),
                           "kernel"};
 }
+#endif
 
 // The moment the launcher was about to start this process, in seconds on CLOCK_REALTIME with
 // up to nine decimals, as bash's $EPOCHREALTIME spells it (with the locale's decimal separator).
@@ -93,6 +131,23 @@ std::optional<StartReference> launcherStart(std::string_view seconds) {
     return StartReference{CLOCK_REALTIME, whole * nanosPerSecond + fraction, "launcher"};
 }
 
+#ifdef _WIN32
+long residentKib() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof(counters);
+    if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters))) {
+        return -1;
+    }
+    return static_cast<long>(counters.WorkingSetSize / 1024);
+}
+
+// The processor time of all the probe's threads so far, kernel and user.
+double cpuMillis() {
+    FILETIME created{}, exited{}, kernel{}, user{};
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    return static_cast<double>(nanosOf(kernel) + nanosOf(user)) / 1e4;
+}
+#else
 long residentKib() {
     std::ifstream status("/proc/self/status");
     std::string line;
@@ -114,6 +169,7 @@ double cpuMillis() {
     };
     return ms(usage.ru_utime) + ms(usage.ru_stime);
 }
+#endif
 
 double millis(std::int64_t nanos) {
     return static_cast<double>(nanos) / 1e6;
@@ -218,7 +274,7 @@ int main(int argc, char *argv[]) {
         start = kernelStart();
     }
     if (!start) {
-        std::fprintf(stderr, "cannot read the start time from /proc/self/stat\n");
+        std::fprintf(stderr, "cannot read the process's start time\n");
         return EXIT_FAILURE;
     }
     return runWindow(argc, argv, which, *start);

@@ -21,8 +21,10 @@ mkdir -p "$(dirname "$WINEPREFIX")"
 (
     flock 9
     if [ ! -f "$WINEPREFIX/.dentaro-ready" ]; then
-        wine wineboot --init >/dev/null 2>&1
-        wineserver --wait
+        # wineboot returns once the prefix is made; the server may stay on (persistent, for a
+        # benchmark), so it is not waited for. Wine's services outlive wineboot: they must not
+        # inherit the lock.
+        wine wineboot --init >/dev/null 2>&1 9>&-
         cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
         touch "$WINEPREFIX/.dentaro-ready"
     fi

@@ -1,23 +1,27 @@
 #!/usr/bin/env bash
 # Builds the benchmarks in build/bench (installing what is missing) and runs them: the start-up of Dentaro's window against a
 # bare window of the same size, then the computation against Qt's own conversions.
-#   scripts/bench.sh [--runs N] [--openbox] [--startup-only | --compute-only]
+#   scripts/bench.sh [--runs N] [--openbox] [--windows] [--startup-only | --compute-only]
 # Without DISPLAY it starts its own Xvfb on :77. Figures are medians; each ratio is taken against
 # a baseline measured in the same run, so compare ratios between machines, not milliseconds.
+# --windows also cross-builds the probe for Windows (scripts/qt-windows.sh gives Qt) and times the
+# same windows under Wine, on a Xvfb of their own with openbox.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 runs=25
 openbox=0
+windows=0
 startup=1
 compute=1
 while [ $# -gt 0 ]; do
     case $1 in
     --runs) runs=$2; shift ;;
     --openbox) openbox=1 ;;
+    --windows) windows=1 ;;
     --startup-only) compute=0 ;;
     --compute-only) startup=0 ;;
-    *) sed -n '2,6p' "$0" >&2; exit 2 ;;
+    *) sed -n '2,8p' "$0" >&2; exit 2 ;;
     esac
     shift
 done
@@ -27,6 +31,7 @@ packages=("${dentaro_packages[@]}" libbenchmark-dev)
 if [ "$startup" = 1 ]; then
     packages+=(xvfb x11-utils dbus-daemon)
     [ "$openbox" = 1 ] && packages+=(openbox)
+    [ "$windows" = 1 ] && packages+=(g++-mingw-w64-x86-64-posix wine wine64 fonts-wine openbox)
 fi
 dentaro_install "${packages[@]}"
 
@@ -35,11 +40,16 @@ cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DDENTARO_BENCHMARKS=ON \
 cmake --build build/bench --parallel "$(nproc)" >/dev/null
 probe=build/bench/bench/dentaro-startup-probe
 compute_bench=build/bench/bench/dentaro-bench-compute
+# How the probe is started: itself on Linux, through Wine for the Windows run.
+probe_command=("$probe")
 
 scratch=$(mktemp -d)
 started=()
 cleanup() {
     local pid
+    if [ -n "${WINEPREFIX:-}" ]; then
+        wineserver --kill 2>/dev/null || true
+    fi
     for pid in "${started[@]}"; do
         kill "$pid" 2>/dev/null || true
     done
@@ -75,23 +85,23 @@ launch() {
         # The arguments are NAME=VALUE pairs.
         # shellcheck disable=SC2163
         export "$@"
-        exec "$probe" --launched-at="$EPOCHREALTIME" "$which"
+        exec "${probe_command[@]}" --launched-at="$EPOCHREALTIME" "$which" 2>>"$scratch/probe.log"
     )
 }
 
 # Runs the probe on each window in turn, so that any drift of a shared machine falls on all of
 # them alike; the first run of each is thrown away, as it may still be reading from disk.
-windows=(dentaro label bare)
+shown=(dentaro label bare)
 measure_startup() {
     local setting=$1 out=$scratch/$1
     shift
     local which i
-    for which in "${windows[@]}"; do
+    for which in "${shown[@]}"; do
         launch "$which" "$@" >/dev/null
         : >"$out.$which"
     done
     for ((i = 0; i < runs; ++i)); do
-        for which in "${windows[@]}"; do
+        for which in "${shown[@]}"; do
             launch "$which" "$@" >>"$out.$which"
         done
     done
@@ -101,7 +111,7 @@ measure_startup() {
     bare_cpu=$(field cpu_ms "$out.bare" | median)
     label_ms=$(field startup_ms "$out.label" | median)
     label_cpu=$(field cpu_ms "$out.label" | median)
-    for which in "${windows[@]}"; do
+    for which in "${shown[@]}"; do
         ms=$(field startup_ms "$out.$which" | median)
         kib=$(field rss_kib "$out.$which" | median)
         cpu=$(field cpu_ms "$out.$which" | median)
@@ -154,6 +164,40 @@ if [ "$startup" = 1 ]; then
         measure_startup "xcb+openbox" DISPLAY="$display" QT_QPA_PLATFORM=xcb
     fi
     measure_startup offscreen QT_QPA_PLATFORM=offscreen
+fi
+
+if [ "$startup" = 1 ] && [ "$windows" = 1 ]; then
+    qt_log=$scratch/qt-windows.log
+    scripts/qt-windows.sh >"$qt_log" || { cat "$qt_log" >&2; exit 1; }
+    cmake --fresh -S . -B build/bench-windows --toolchain cmake/dentaro-windows.cmake \
+        -DDENTARO_QT_WINDOWS="$(tail -n 1 "$qt_log")" -DCMAKE_BUILD_TYPE=Release \
+        -DDENTARO_BENCHMARKS=ON -DBUILD_TESTING=OFF >/dev/null
+    cmake --build build/bench-windows --target dentaro-startup-probe --parallel "$(nproc)" \
+        >/dev/null
+    probe_command=(cmake/wine-run.sh build/bench-windows/dentaro-startup-probe.exe)
+    # Wine's server kept running between the starts, as on a desktop that has Wine open already;
+    # the prefix is made before the first run.
+    export WINEPREFIX=$scratch/wine DENTARO_WINE_DLL_DIRS
+    DENTARO_WINE_DLL_DIRS=$(cat build/bench-windows/wine-dll-dirs.txt)
+    mkdir -p "$WINEPREFIX"
+    wineserver --persistent
+    cmake/wine-run.sh wineboot --init >/dev/null 2>&1
+    windows_display=:78
+    Xvfb "$windows_display" -screen 0 1280x1024x24 -nolisten tcp >"$scratch/xvfb-windows.log" 2>&1 &
+    started+=($!)
+    for _ in $(seq 50); do
+        xdpyinfo -display "$windows_display" >/dev/null 2>&1 && break
+        sleep 0.1
+    done
+    DISPLAY=$windows_display openbox >"$scratch/openbox-windows.log" 2>&1 &
+    started+=($!)
+    sleep 1
+    echo
+    echo "Windows under Wine $(wine --version 2>/dev/null), the windows platform on Xvfb with" \
+        "openbox (goal: dentaro's ms within 1.3x of label's)"
+    printf '%-12s %-8s %4s %8s %7s %7s %8s %7s %7s %7s %7s %9s\n' setting window runs ms x_bare \
+        x_label rss_kib x_bare cpu_ms x_bare x_label loader_ms
+    measure_startup "wine+openbox" DISPLAY="$windows_display" QT_QPA_PLATFORM=windows
 fi
 
 if [ "$compute" = 1 ]; then

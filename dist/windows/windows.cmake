@@ -34,6 +34,19 @@ foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
 endforeach()
 add_custom_target(dentaro_shipped_runtime ALL DEPENDS ${shipped_runtime})
 
+# Where Wine finds the DLLs when the build's own programs run there (the tests, the start-up
+# benchmark): Qt's folder and the run-time's, as host paths separated by colons, which
+# cmake/wine-run.sh reads from DENTARO_WINE_DLL_DIRS. Also written to wine-dll-dirs.txt in the
+# build folder for scripts.
+set(dll_dirs $<TARGET_FILE_DIR:Qt6::Core>)
+foreach(dll IN LISTS DENTARO_MINGW_RUNTIME_DLLS)
+    get_filename_component(dir ${dll} DIRECTORY)
+    list(APPEND dll_dirs ${dir})
+endforeach()
+list(REMOVE_DUPLICATES dll_dirs)
+list(JOIN dll_dirs ":" DENTARO_WINE_DLL_DIRS)
+file(GENERATE OUTPUT ${PROJECT_BINARY_DIR}/wine-dll-dirs.txt CONTENT "${DENTARO_WINE_DLL_DIRS}\n")
+
 # What each file is for:
 #   Qt6Core, Qt6Gui, Qt6Widgets    the toolkit (Test is for the tests only and does not ship)
 #   platforms/qwindows.dll         the Windows platform: windows, input, fonts, system colours
