@@ -91,6 +91,11 @@ launch() {
 
 # Runs the probe on each window in turn, so that any drift of a shared machine falls on all of
 # them alike; the first run of each is thrown away, as it may still be reading from disk.
+table_header() {
+    printf '%-12s %-8s %4s %8s %7s %7s %8s %7s %7s %7s %7s %9s\n' setting window runs ms x_bare \
+        x_label rss_kib x_bare cpu_ms x_bare x_label loader_ms
+}
+
 shown=(dentaro label bare)
 measure_startup() {
     local setting=$1 out=$scratch/$1
@@ -147,8 +152,7 @@ if [ "$startup" = 1 ]; then
     echo
     echo "Start-up, process start to first painted frame, medians (goal: dentaro's cpu_ms within" \
         "1.25x and its ms within 1.3x of label's)"
-    printf '%-12s %-8s %4s %8s %7s %7s %8s %7s %7s %7s %7s %9s\n' setting window runs ms x_bare \
-        x_label rss_kib x_bare cpu_ms x_bare x_label loader_ms
+    table_header
     measure_startup "xcb$display" DISPLAY="$display" QT_QPA_PLATFORM=xcb
     if [ "$openbox" = 1 ] && [ "$own_display" = 0 ]; then
         echo "xcb+openbox: skipped, $display already has its own window manager or none by choice"
@@ -182,21 +186,17 @@ if [ "$startup" = 1 ] && [ "$windows" = 1 ]; then
     mkdir -p "$WINEPREFIX"
     wineserver --persistent
     cmake/wine-run.sh wineboot --init >/dev/null 2>&1
-    windows_display=:78
-    Xvfb "$windows_display" -screen 0 1280x1024x24 -nolisten tcp >"$scratch/xvfb-windows.log" 2>&1 &
-    started+=($!)
-    for _ in $(seq 50); do
-        xdpyinfo -display "$windows_display" >/dev/null 2>&1 && break
-        sleep 0.1
-    done
+    mkdir "$scratch/windows"
+    dentaro_start_xvfb "$scratch/windows"
+    started+=("$dentaro_xvfb_pid")
+    windows_display=$dentaro_display
     DISPLAY=$windows_display openbox >"$scratch/openbox-windows.log" 2>&1 &
     started+=($!)
     sleep 1
     echo
     echo "Windows under Wine $(wine --version 2>/dev/null), the windows platform on Xvfb with" \
         "openbox (goal: dentaro's ms within 1.3x of label's)"
-    printf '%-12s %-8s %4s %8s %7s %7s %8s %7s %7s %7s %7s %9s\n' setting window runs ms x_bare \
-        x_label rss_kib x_bare cpu_ms x_bare x_label loader_ms
+    table_header
     measure_startup "wine+openbox" DISPLAY="$windows_display" QT_QPA_PLATFORM=windows
 fi
 

@@ -98,16 +98,10 @@ sed 's/^/  /' <<<"$icons"
 echo "== Starting the installed program"
 title=$(sed -n 's/^set(DENTARO_PRODUCT_NAME "\(.*\)")$/\1/p' CMakeLists.txt)
 [ -n "$title" ] || fail "no DENTARO_PRODUCT_NAME in CMakeLists.txt"
-# -displayfd picks a free display, so this can run beside other X servers.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$scratch/display" \
-    >"$scratch/xvfb.log" 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do
-    [ -s "$scratch/display" ] && break
-    sleep 0.1
-done
-[ -s "$scratch/display" ] || fail "Xvfb did not start: $(cat "$scratch/xvfb.log")"
-display=:$(cat "$scratch/display")
+# On a free display, so this can run beside other X servers.
+dentaro_start_xvfb "$scratch" || fail "no X server"
+xvfb=$dentaro_xvfb_pid
+display=$dentaro_display
 mkdir -m 700 "$scratch/runtime" "$scratch/home"
 # From / and with a bare environment, as a desktop's launcher starts it: nothing of the source
 # or build tree can help it.

@@ -51,15 +51,9 @@ version=$(sed -n 's/^set(DENTARO_DISPLAY_VERSION "\(.*\)")$/\1/p' CMakeLists.txt
 [ -n "$title" ] && [ -n "$version" ] || fail "no product name or version in CMakeLists.txt"
 
 echo "== A fresh Wine prefix on a screen of its own"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$scratch/display" \
-    >"$scratch/xvfb.log" 2>&1 &
-xvfb=$!
-for _ in $(seq 100); do
-    [ -s "$scratch/display" ] && break
-    sleep 0.1
-done
-[ -s "$scratch/display" ] || fail "Xvfb did not start: $(cat "$scratch/xvfb.log")"
-export DISPLAY=:$(cat "$scratch/display")
+dentaro_start_xvfb "$scratch" || fail "no X server"
+xvfb=$dentaro_xvfb_pid
+export DISPLAY=$dentaro_display
 openbox >/dev/null 2>&1 &
 wm=$!
 export WINEPREFIX=$scratch/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="

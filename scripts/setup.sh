@@ -34,6 +34,25 @@ dentaro_install() {
     dentaro_apt_get install -y -qq --no-install-recommends $missing
 }
 
+# Starts an X server for a check on a display that is free (-displayfd picks it), with a
+# 1280 x 1024 screen, its log in the given folder. Sets dentaro_xvfb_pid and dentaro_display.
+#   dentaro_start_xvfb FOLDER
+dentaro_start_xvfb() {
+    local folder=$1
+    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$folder/display" \
+        >"$folder/xvfb.log" 2>&1 &
+    dentaro_xvfb_pid=$!
+    for _ in $(seq 100); do
+        [ -s "$folder/display" ] && break
+        sleep 0.1
+    done
+    if [ ! -s "$folder/display" ]; then
+        echo "Xvfb did not start: $(cat "$folder/xvfb.log")" >&2
+        return 1
+    fi
+    dentaro_display=:$(cat "$folder/display")
+}
+
 dentaro_setup() {
     local preset=$1
     shift

@@ -13,6 +13,16 @@ inline QString name(const QWidget *widget) {
     return widget ? widget->objectName() : QStringLiteral("(none)");
 }
 
+// The window's control of that name; a test cannot go on without it.
+template<typename T = QWidget>
+T *controlOf(const QWidget &window, const QString &objectName) {
+    T *widget = window.findChild<T *>(objectName);
+    if (!widget) {
+        qFatal("no control %s", qPrintable(objectName));
+    }
+    return widget;
+}
+
 // Keeps what the window would have shown in a message box.
 class RecordingReporter final : public FailureReporter {
 public:

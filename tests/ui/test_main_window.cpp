@@ -95,11 +95,7 @@ private slots:
 private:
     template<typename T = QWidget>
     T *control(const QString &objectName) const {
-        T *widget = m_window->findChild<T *>(objectName);
-        if (!widget) {
-            qFatal("no control %s", qPrintable(objectName));
-        }
-        return widget;
+        return controlOf<T>(*m_window, objectName);
     }
     QLineEdit *box(Field field) const { return control<QLineEdit>(fieldName(field)); }
     void click(const QString &button) { QTest::mouseClick(control(button), Qt::LeftButton); }

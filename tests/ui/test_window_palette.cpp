@@ -188,11 +188,7 @@ private:
     std::vector<std::pair<const QWidget *, LookGroup>> textControls() const;
     template<typename T = QWidget>
     T *control(const char *name) const {
-        T *widget = m_window->findChild<T *>(QString::fromUtf8(name));
-        if (!widget) {
-            qFatal("no control %s", name);
-        }
-        return widget;
+        return controlOf<T>(*m_window, QString::fromUtf8(name));
     }
 
     QPalette m_default;

@@ -48,11 +48,7 @@ private slots:
 private:
     template<typename T = QWidget>
     T *control(const char *name) const {
-        T *widget = m_window->findChild<T *>(QString::fromUtf8(name));
-        if (!widget) {
-            qFatal("no control %s", name);
-        }
-        return widget;
+        return controlOf<T>(*m_window, QString::fromUtf8(name));
     }
 
     QColor m_inactiveBorder;
