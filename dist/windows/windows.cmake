@@ -66,22 +66,24 @@ install(FILES $<TARGET_FILE:Qt6::QJpegPlugin> $<TARGET_FILE:Qt6::QICOPlugin>
 # texts are the build machine's own copies (base-files and Debian's packages of Qt and MinGW-w64),
 # so they are those of the very versions built here.
 set(licences ${PROJECT_BINARY_DIR}/dist/windows/licences)
-function(dentaro_package_version package out)
-    execute_process(COMMAND dpkg-query -W -f=\${Version} ${package}
+function(dentaro_package_version package field out)
+    execute_process(COMMAND dpkg-query -W -f=\${${field}} ${package}
         OUTPUT_VARIABLE version RESULT_VARIABLE status ERROR_QUIET)
     if(NOT status EQUAL 0 OR version STREQUAL "")
         message(FATAL_ERROR "The licence notes need the Debian package ${package}")
     endif()
     set(${out} ${version} PARENT_SCOPE)
 endfunction()
-dentaro_package_version(qt6-base-dev DENTARO_QT_SOURCE_VERSION)
-dentaro_package_version(gcc-mingw-w64-x86-64-posix-runtime DENTARO_GCC_SOURCE_VERSION)
-dentaro_package_version(mingw-w64-x86-64-dev DENTARO_MINGW_SOURCE_VERSION)
+dentaro_package_version(qt6-base-dev source:Version DENTARO_QT_SOURCE_VERSION)
+dentaro_package_version(gcc-mingw-w64-x86-64-posix-runtime Version DENTARO_GCC_VERSION)
+dentaro_package_version(gcc-mingw-w64-x86-64-posix-runtime source:Version
+    DENTARO_GCC_SOURCE_VERSION)
+dentaro_package_version(mingw-w64-x86-64-dev source:Version DENTARO_MINGW_SOURCE_VERSION)
 set(DENTARO_QT_CONFIGURATION "(not recorded)")
 if(DENTARO_QT_WINDOWS AND EXISTS ${DENTARO_QT_WINDOWS}/configuration.txt)
-    file(READ ${DENTARO_QT_WINDOWS}/configuration.txt DENTARO_QT_CONFIGURATION)
-    string(REPLACE "\n" " " DENTARO_QT_CONFIGURATION "${DENTARO_QT_CONFIGURATION}")
-    string(STRIP "${DENTARO_QT_CONFIGURATION}" DENTARO_QT_CONFIGURATION)
+    # Its first line names the source package, its second the switches.
+    file(STRINGS ${DENTARO_QT_WINDOWS}/configuration.txt configuration LIMIT_COUNT 2)
+    list(GET configuration -1 DENTARO_QT_CONFIGURATION)
 endif()
 configure_file(${CMAKE_CURRENT_LIST_DIR}/LICENCES.txt.in ${licences}/LICENCES.txt @ONLY NEWLINE_STYLE CRLF)
 set(licence_sources
