@@ -33,9 +33,20 @@ qsizetype characterBoundary(const QString &text, int count, bool fromEnd) {
     return finder.position();
 }
 
-// The user's text as the message shows it: whole when short, else its two ends around an
-// ellipsis, followed by its length.
-QString quotedInput(const QString &text, const QLocale &locale) {
+// A pasted column keeps its line breaks, which would stack the quote down the message box: each
+// shows as one mark, and a tab as a space.
+QString onOneLine(QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("↵"));
+    for (const char16_t lineBreak : {u'\n', u'\r', u'\x2028', u'\x2029'}) {
+        text.replace(QChar(lineBreak), QStringLiteral("↵"));
+    }
+    return text.replace(u'\t', u' ');
+}
+
+// The user's text as the message shows it, on one line: whole when short, else its two ends
+// around an ellipsis, followed by its length.
+QString quotedInput(const QString &typed, const QLocale &locale) {
+    const QString text = onOneLine(typed);
     if (characterBoundary(text, wholeQuoteLimit, false) < 0) {
         return quoted(text);
     }

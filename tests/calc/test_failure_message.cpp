@@ -98,6 +98,11 @@ void TestFailureMessage::longTextsAreQuotedByTheirEnds_data() {
         << repeated(15, u'1') + doubleStruckZero + repeated(30, u'2')
         << "«" + repeated(15, u'1') + doubleStruckZero + "…" + repeated(16, u'2') +
                "» (46 caratteri)";
+    QTest::newRow("line breaks and a tab") << "12\n13\r\n14\t15"
+                                           << "«12↵13↵14 15»";
+    QTest::newRow("a pasted column of numbers")
+        << QStringLiteral("1234\n").repeated(20)
+        << "«1234↵1234↵1234↵1…↵1234↵1234↵1234↵» (100 caratteri)";
     QTest::newRow("combining accent at the cut")
         << repeated(30, u'3') + accented + repeated(15, u'4')
         << "«" + repeated(16, u'3') + "…" + accented + repeated(15, u'4') + "» (46 caratteri)";
