@@ -30,11 +30,9 @@ mkdir -p "$(dirname "$WINEPREFIX")"
     fi
 ) 9>"$WINEPREFIX.lock"
 
-while IFS='=' read -r name _; do
-    case $name in
-    QT_*) export "WINE$name=${!name}" ;;
-    esac
-done < <(env)
+for name in "${!QT_@}"; do
+    export "WINE$name=${!name}"
+done
 export WINEQT_FORCE_STDERR_LOGGING=1
 
 if [ -n "${DENTARO_WINE_DLL_DIRS:-}" ]; then

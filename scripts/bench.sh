@@ -45,14 +45,20 @@ probe_command=("$probe")
 
 scratch=$(mktemp -d)
 started=()
+own_wine=0
 cleanup() {
-    local pid
-    if [ -n "${WINEPREFIX:-}" ]; then
+    local status=$? pid
+    # Only the Wine server of the prefix made here: a WINEPREFIX of the user's stays alone.
+    if [ "$own_wine" = 1 ]; then
         wineserver --kill 2>/dev/null || true
     fi
     for pid in "${started[@]}"; do
         kill "$pid" 2>/dev/null || true
     done
+    if [ "$status" != 0 ] && [ -s "$scratch/probe.log" ]; then
+        echo "What the probe wrote:" >&2
+        tail -n 20 "$scratch/probe.log" >&2
+    fi
     rm -rf "$scratch"
 }
 trap cleanup EXIT
@@ -173,7 +179,8 @@ fi
 if [ "$startup" = 1 ] && [ "$windows" = 1 ]; then
     qt_log=$scratch/qt-windows.log
     scripts/qt-windows.sh >"$qt_log" || { cat "$qt_log" >&2; exit 1; }
-    cmake --fresh -S . -B build/bench-windows --toolchain cmake/dentaro-windows.cmake \
+    rm -f build/bench-windows/CMakeCache.txt
+    cmake -S . -B build/bench-windows --toolchain cmake/dentaro-windows.cmake \
         -DDENTARO_QT_WINDOWS="$(tail -n 1 "$qt_log")" -DCMAKE_BUILD_TYPE=Release \
         -DDENTARO_BENCHMARKS=ON -DBUILD_TESTING=OFF >/dev/null
     cmake --build build/bench-windows --target dentaro-startup-probe --parallel "$(nproc)" \
@@ -184,6 +191,7 @@ if [ "$startup" = 1 ] && [ "$windows" = 1 ]; then
     export WINEPREFIX=$scratch/wine DENTARO_WINE_DLL_DIRS
     DENTARO_WINE_DLL_DIRS=$(cat build/bench-windows/wine-dll-dirs.txt)
     mkdir -p "$WINEPREFIX"
+    own_wine=1
     wineserver --persistent
     cmake/wine-run.sh wineboot --init >/dev/null 2>&1
     mkdir "$scratch/windows"

@@ -13,13 +13,17 @@ cd "$(dirname "$0")/.."
 root=$PWD
 
 . scripts/setup.sh
-dentaro_install wine wine64 fonts-wine xvfb openbox xdotool x11-utils xclip imagemagick unzip
+# procps for pgrep, which tells whether the program still runs.
+dentaro_install wine wine64 fonts-wine xvfb openbox xdotool x11-utils xclip imagemagick unzip \
+    procps
 
 scratch=$(mktemp -d)
 xvfb=""
 wm=""
+own_wine=0
 cleanup() {
-    if [ -n "${WINEPREFIX:-}" ] && [ -d "$WINEPREFIX" ]; then
+    # Only the Wine server of the prefix made here: a WINEPREFIX of the user's stays alone.
+    if [ "$own_wine" = 1 ]; then
         wineserver -k 2>/dev/null || true
     fi
     local pid
@@ -57,6 +61,7 @@ export DISPLAY=$dentaro_display
 openbox >/dev/null 2>&1 &
 wm=$!
 export WINEPREFIX=$scratch/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+own_wine=1
 wine wineboot --init >/dev/null 2>&1
 wineserver --wait
 # Debian's Wine leaves the Fonts folder empty; Windows has its fonts there.
@@ -66,6 +71,11 @@ listing() {
     (cd "$drive_c" && find . -path ./windows -prune -o -print | sort)
 }
 listing >"$scratch/before"
+# What the registry says of Dentaro before: the user's own name may hold the word.
+registry_lines() {
+    grep -ih 'dentaro' "$WINEPREFIX"/*.reg | grep -v '^#time=' | sort || true
+}
+registry_lines >"$scratch/registry-before"
 
 # The window ids titled exactly $title.
 windows_titled() {
@@ -79,8 +89,15 @@ wait_for_windows() {
     done
     fail "$what: $(windows_titled | wc -l) window(s) titled '$title', not $count"
 }
+# A dentaro.exe of this prefix, not one that may run elsewhere on the machine.
 running() {
-    pgrep -f 'dentaro\.exe' >/dev/null
+    local pid
+    for pid in $(pgrep -f 'dentaro\.exe'); do
+        if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+            return 0
+        fi
+    done
+    return 1
 }
 wait_for_end() {
     for _ in $(seq 100); do
@@ -96,8 +113,30 @@ wineserver --wait
 program_dir="$drive_c/Program Files/Dentaro"
 [ -f "$program_dir/dentaro.exe" ] || fail "no dentaro.exe in C:\\Program Files\\Dentaro"
 [ -f "$program_dir/Uninstall.exe" ] || fail "no uninstaller in C:\\Program Files\\Dentaro"
-# The installer lays out what the zip holds, and its uninstaller.
+# The folder holds what the program loads and its licences, no more and no less (a plug-in that
+# went missing would still let the window open); the installer lays out what the zip holds, and
+# its uninstaller.
+sort >"$scratch/expected" <<'FILES'
+dentaro.exe
+Qt6Core.dll
+Qt6Gui.dll
+Qt6Widgets.dll
+platforms/qwindows.dll
+styles/qwindowsvistastyle.dll
+imageformats/qjpeg.dll
+imageformats/qico.dll
+libstdc++-6.dll
+libgcc_s_seh-1.dll
+libwinpthread-1.dll
+licences/LICENCES.txt
+licences/LGPL-3.0.txt
+licences/GPL-3.0.txt
+licences/Qt-copyright.txt
+licences/GCC-runtime-copyright.txt
+licences/MinGW-w64-copyright.txt
+FILES
 unzip -Z1 "$zip" | grep -v '/$' | sed 's|^[^/]*/||' | sort >"$scratch/zipped"
+diff -u "$scratch/expected" "$scratch/zipped" || fail "the zip does not hold the expected files"
 (cd "$program_dir" && find . -type f | sed 's|^\./||' | grep -v '^Uninstall\.exe$' | sort) \
     >"$scratch/installed"
 diff -u "$scratch/zipped" "$scratch/installed" || fail "the installer and the zip differ"
@@ -184,8 +223,9 @@ while read -r path; do
     left+=$'\n'"  $path"
 done < <(comm -13 "$scratch/before" "$scratch/after")
 [ -z "$left" ] || fail "left behind on C: after the removal:$left"
-registry=$(grep -il 'dentaro' "$WINEPREFIX"/*.reg || true)
-[ -z "$registry" ] || fail "the registry still names Dentaro in $registry:"$'\n'"$(grep -i dentaro "$WINEPREFIX"/*.reg)"
+registry_lines >"$scratch/registry-after"
+registry=$(comm -13 "$scratch/registry-before" "$scratch/registry-after")
+[ -z "$registry" ] || fail "the registry still names Dentaro:"$'\n'"$registry"
 echo "Removed: nothing of it is left on C: or in the registry"
 
 echo "== The zip's folder, from a drive of its own"

@@ -22,8 +22,10 @@ scripts/qt-windows.sh | tee "$qt_log"
 DENTARO_QT_WINDOWS=$(tail -n 1 "$qt_log")
 export DENTARO_QT_WINDOWS
 
-# --fresh: the preset's cache variables (the Qt folder among them) are taken anew.
-cmake --preset windows --fresh >/dev/null
+# Configured anew, so that the preset's cache variables (the Qt folder among them) are taken as
+# they are now.
+rm -f build/windows/CMakeCache.txt
+cmake --preset windows >/dev/null
 cmake --build --preset windows --parallel "$(nproc)"
 
 ctest_log=$(mktemp)
