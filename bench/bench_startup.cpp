@@ -19,8 +19,8 @@
 #include <string_view>
 
 #ifdef _WIN32
-#include <windows.h>
 #include <psapi.h>
+#include <windows.h>
 #else
 #include <sys/resource.h>
 #include <unistd.h>
@@ -32,13 +32,15 @@ constexpr std::int64_t nanosPerSecond = 1'000'000'000;
 
 #ifdef _WIN32
 // Windows has one clock for all of this, the system time, which Wine takes from the host's
-// CLOCK_REALTIME: the launcher's stamp and the probe's readings are on the same clock. (MinGW
-// names CLOCK_REALTIME; the boot clock is the same one here.)
+// CLOCK_REALTIME: the launcher's stamp and the probe's readings are on the same clock. MinGW
+// names CLOCK_REALTIME; the code below also names the boot clock, which is no clock of
+// Windows', so the name stands for the system time there.
 constexpr clockid_t CLOCK_BOOTTIME = CLOCK_REALTIME;
 // 100-ns intervals from 1601 to 1970.
 constexpr std::int64_t fileTimeAtUnixEpoch = 116'444'736'000'000'000;
 
-std::int64_t nanosOf(const FILETIME &time) {
+// A FILETIME counts 100-ns ticks.
+std::int64_t ticksOf(const FILETIME &time) {
     return static_cast<std::int64_t>((static_cast<std::uint64_t>(time.dwHighDateTime) << 32) |
                                      time.dwLowDateTime);
 }
@@ -46,7 +48,7 @@ std::int64_t nanosOf(const FILETIME &time) {
 std::int64_t nanosOn(clockid_t) {
     FILETIME now{};
     GetSystemTimePreciseAsFileTime(&now);
-    return (nanosOf(now) - fileTimeAtUnixEpoch) * 100;
+    return (ticksOf(now) - fileTimeAtUnixEpoch) * 100;
 }
 #else
 std::int64_t nanosOn(clockid_t clock) {
@@ -76,8 +78,7 @@ std::optional<StartReference> kernelStart() {
     if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) {
         return std::nullopt;
     }
-    return StartReference{CLOCK_REALTIME, (nanosOf(created) - fileTimeAtUnixEpoch) * 100,
-                          "kernel"};
+    return StartReference{CLOCK_REALTIME, (ticksOf(created) - fileTimeAtUnixEpoch) * 100, "kernel"};
 }
 #else
 // The kernel's stamp of this process, taken on CLOCK_BOOTTIME when it was forked (field 22 of
@@ -145,7 +146,7 @@ long residentKib() {
 double cpuMillis() {
     FILETIME created{}, exited{}, kernel{}, user{};
     GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-    return static_cast<double>(nanosOf(kernel) + nanosOf(user)) / 1e4;
+    return static_cast<double>(ticksOf(kernel) + ticksOf(user)) / 1e4;
 }
 #else
 long residentKib() {

@@ -10,7 +10,8 @@
 
 QString dialogFontFamily() {
     // "MS Shell Dlg 2" is no font but a name that the registry maps to the dialog face; Qt's font
-    // matching sees only real faces, so the mapping is read here.
+    // matching sees only real faces, so the mapping is read here. Every Windows since 2000 has
+    // it; without it the name itself is left to the toolkit.
     wchar_t face[LF_FACESIZE] = {};
     DWORD size = sizeof(face);
     if (RegGetValueW(HKEY_LOCAL_MACHINE,
@@ -19,7 +20,7 @@ QString dialogFontFamily() {
         face[0] != L'\0') {
         return QString::fromWCharArray(face);
     }
-    return QStringLiteral("Tahoma");
+    return QStringLiteral("MS Shell Dlg 2");
 }
 
 void standInForMissingFaces() {

@@ -6,8 +6,11 @@
 # There is no windeployqt here, so the install rules name each file. Qt looks for its plug-ins in
 # folders beside the program (platforms/, styles/, imageformats/), which is the layout below; no
 # qt.conf is needed.
+#
+# The rules take the run-time, the licence texts and their versions from the Debian or Ubuntu
+# machine that cross-builds with MinGW-w64, the one way Dentaro is built for Windows.
 
-if(NOT WIN32)
+if(NOT (WIN32 AND MINGW AND CMAKE_CROSSCOMPILING))
     return()
 endif()
 
@@ -74,22 +77,24 @@ function(dentaro_package_version package field out)
     endif()
     set(${out} ${version} PARENT_SCOPE)
 endfunction()
-dentaro_package_version(qt6-base-dev source:Version DENTARO_QT_SOURCE_VERSION)
 dentaro_package_version(gcc-mingw-w64-x86-64-posix-runtime Version DENTARO_GCC_VERSION)
 dentaro_package_version(gcc-mingw-w64-x86-64-posix-runtime source:Version
     DENTARO_GCC_SOURCE_VERSION)
 dentaro_package_version(mingw-w64-x86-64-dev source:Version DENTARO_MINGW_SOURCE_VERSION)
-set(DENTARO_QT_CONFIGURATION "(not recorded)")
-if(DENTARO_QT_WINDOWS AND EXISTS ${DENTARO_QT_WINDOWS}/configuration.txt)
-    # Its first line names the source package, its second the switches.
-    file(STRINGS ${DENTARO_QT_WINDOWS}/configuration.txt configuration LIMIT_COUNT 2)
-    list(GET configuration -1 DENTARO_QT_CONFIGURATION)
+# The Windows Qt notes what it was built from: the source package and its version on the first
+# line, the switches on the second.
+if(NOT DENTARO_QT_WINDOWS OR NOT EXISTS ${DENTARO_QT_WINDOWS}/configuration.txt)
+    message(FATAL_ERROR "DENTARO_QT_WINDOWS names no Qt made by scripts/qt-windows.sh")
 endif()
+file(STRINGS ${DENTARO_QT_WINDOWS}/configuration.txt configuration LIMIT_COUNT 2)
+list(GET configuration 0 DENTARO_QT_SOURCE_VERSION)
+string(REGEX REPLACE "^qt6-base " "" DENTARO_QT_SOURCE_VERSION "${DENTARO_QT_SOURCE_VERSION}")
+list(GET configuration 1 DENTARO_QT_CONFIGURATION)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/LICENCES.txt.in ${licences}/LICENCES.txt @ONLY NEWLINE_STYLE CRLF)
 set(licence_sources
     "/usr/share/common-licenses/LGPL-3|LGPL-3.0.txt"
     "/usr/share/common-licenses/GPL-3|GPL-3.0.txt"
-    "/usr/share/doc/libqt6core6/copyright|Qt-copyright.txt"
+    "/usr/share/doc/qt6-base-dev/copyright|Qt-copyright.txt"
     "/usr/share/doc/gcc-mingw-w64-base/copyright|GCC-runtime-copyright.txt"
     "/usr/share/doc/mingw-w64-x86-64-dev/copyright|MinGW-w64-copyright.txt")
 set(licence_files ${licences}/LICENCES.txt)
@@ -144,3 +149,20 @@ set(CPACK_NSIS_CONTACT "dentaro@dentaro.org")
 set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
 
 include(CPack)
+
+# This file is included, not a folder of its own: its working variables go, so that the tests
+# and benchmarks added after it do not see them.
+unset(shipped_runtime)
+unset(stripped)
+unset(path)
+unset(dll)
+unset(dll_dirs)
+unset(dir)
+unset(licences)
+unset(configuration)
+unset(licence_sources)
+unset(licence_files)
+unset(pair)
+unset(from)
+unset(to)
+unset(text)
