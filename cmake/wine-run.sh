@@ -5,7 +5,8 @@
 # WINE, so each QT_ variable is handed over that way; Qt's messages go to standard error, where
 # Wine would otherwise send them to the debugger channel. The prefix is $WINEPREFIX, made on
 # first use (about 10 s) with Wine's own fonts in its Fonts folder, which Debian's Wine leaves
-# empty. DENTARO_WINE_DLL_DIRS, when set, names the folders of the DLLs (Qt's, MinGW's run-time)
+# empty, and Comic Neue, the captions' stand-in, for Qt's offscreen platform, which reads fonts
+# from that folder alone (Wine's own text finds it through fontconfig). DENTARO_WINE_DLL_DIRS, when set, names the folders of the DLLs (Qt's, MinGW's run-time)
 # as host paths separated by colons.
 set -euo pipefail
 
@@ -25,7 +26,8 @@ mkdir -p "$(dirname "$WINEPREFIX")"
         # benchmark), so it is not waited for. Wine's services outlive wineboot: they must not
         # inherit the lock.
         wine wineboot --init >/dev/null 2>&1 9>&-
-        cp -n /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+        cp -n /usr/share/wine/fonts/* /usr/share/fonts/opentype/comic-neue/* \
+            "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
         touch "$WINEPREFIX/.dentaro-ready"
     fi
 ) 9>"$WINEPREFIX.lock"
