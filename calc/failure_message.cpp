@@ -17,17 +17,27 @@ QString quoted(const QString &text) {
     return QStringLiteral("«%1»").arg(text);
 }
 
+qsizetype characterCount(const QString &text) {
+    QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
+    qsizetype count = 0;
+    while (finder.toNextBoundary() > 0) {
+        ++count;
+    }
+    return count;
+}
+
 // The position after the first `count` characters of `text`, or before the last `count` when
-// `fromEnd`; -1 when the text has no more than `count`.
+// `fromEnd`; the text has more than `count`.
 qsizetype characterBoundary(const QString &text, int count, bool fromEnd) {
     QTextBoundaryFinder finder(QTextBoundaryFinder::Grapheme, text);
     if (fromEnd) {
         finder.toEnd();
     }
     for (int i = 0; i < count; ++i) {
-        if ((fromEnd ? finder.toPreviousBoundary() : finder.toNextBoundary()) <= 0 ||
-            finder.position() == text.size()) {
-            return -1;
+        if (fromEnd) {
+            finder.toPreviousBoundary();
+        } else {
+            finder.toNextBoundary();
         }
     }
     return finder.position();
@@ -47,18 +57,13 @@ QString onOneLine(QString text) {
 // around an ellipsis, followed by its length.
 QString quotedInput(const QString &typed, const QLocale &locale) {
     const QString text = onOneLine(typed);
-    if (characterBoundary(text, wholeQuoteLimit, false) < 0) {
+    const qsizetype characters = characterCount(text);
+    if (characters <= wholeQuoteLimit) {
         return quoted(text);
     }
-    const qsizetype headEnd = characterBoundary(text, keptAtEachEnd, false);
-    const qsizetype tailStart = characterBoundary(text, keptAtEachEnd, true);
-    QTextBoundaryFinder count(QTextBoundaryFinder::Grapheme, text);
-    qsizetype characters = 0;
-    while (count.toNextBoundary() > 0) {
-        ++characters;
-    }
     return QStringLiteral("«%1…%2» (%3 caratteri)")
-        .arg(text.left(headEnd), text.mid(tailStart), locale.toString(characters));
+        .arg(text.left(characterBoundary(text, keptAtEachEnd, false)),
+             text.mid(characterBoundary(text, keptAtEachEnd, true)), locale.toString(characters));
 }
 
 QString separatorName(const QString &separator) {
