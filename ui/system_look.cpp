@@ -3,10 +3,8 @@
 #include <QFont>
 
 #ifdef Q_OS_WIN
-#include <windows.h>
-#endif
 
-#ifdef Q_OS_WIN
+#include <windows.h>
 
 QString dialogFontFamily() {
     // "MS Shell Dlg 2" is no font but a name that the registry maps to the dialog face; Qt's font

@@ -3,6 +3,7 @@
 #include "ui/application.h"
 #include "ui/looks.h"
 #include "ui/main_window.h"
+#include "ui/system_look.h"
 #include "window_test_support.h"
 
 #include <QApplication>
@@ -16,11 +17,6 @@
 #include <windows.h>
 
 namespace {
-
-QColor systemInactiveBorder() {
-    const COLORREF colour = GetSysColor(COLOR_INACTIVEBORDER);
-    return QColor(GetRValue(colour), GetGValue(colour), GetBValue(colour));
-}
 
 // Sets the colour as the Control Panel does: for the whole session, with WM_SYSCOLORCHANGE
 // sent to every top-level window.
@@ -58,7 +54,8 @@ private:
 
 void TestWindowsDesktop::initTestCase() {
     QCOMPARE(QGuiApplication::platformName(), QStringLiteral("windows"));
-    m_inactiveBorder = systemInactiveBorder();
+    QVERIFY(inactiveBorderColour());
+    m_inactiveBorder = *inactiveBorderColour();
     qInfo("inactive border %s gives %s", qPrintable(m_inactiveBorder.name()),
           qPrintable(filledBackground(QApplication::palette(), QPalette::Active).name()));
 }
@@ -72,7 +69,7 @@ void TestWindowsDesktop::init() {
 
 void TestWindowsDesktop::cleanup() {
     m_window.reset();
-    if (systemInactiveBorder() != m_inactiveBorder) {
+    if (inactiveBorderColour().value() != m_inactiveBorder) {
         QVERIFY(setSystemInactiveBorder(m_inactiveBorder));
     }
 }
