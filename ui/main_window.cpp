@@ -8,6 +8,7 @@
 #include "ui/images.h"
 #include "ui/looks.h"
 #include "ui/picture_box.h"
+#include "ui/result_label.h"
 #include "ui/window_design.h"
 
 #include <QApplication>
@@ -26,15 +27,14 @@ QWidget *createControl(const ControlDescription &control, QWidget *container) {
     const QString caption = QString::fromUtf8(control.caption);
     switch (control.kind) {
     case ControlKind::Label: {
+        if (control.look == LookGroup::ResultLabel) {
+            return new ResultLabel(container);
+        }
         auto *label = new QLabel(caption, container);
+        label->setTextFormat(Qt::PlainText);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         label->setWordWrap(true);
         label->setAutoFillBackground(true);
-        if (control.look == LookGroup::ResultLabel) {
-            label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-            label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-            label->setIndent(2);
-        }
         return label;
     }
     case ControlKind::TextBox: {

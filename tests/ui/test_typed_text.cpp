@@ -1,3 +1,4 @@
+#include "calc/compute.h"
 #include "calc/field.h"
 #include "ui/main_window.h"
 #include "window_test_support.h"
@@ -13,10 +14,17 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPaintEngine>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocument>
+#include <QTextItem>
 #include <QTimer>
+#include <QToolTip>
 
+#include <algorithm>
+#include <climits>
+#include <map>
 #include <memory>
 
 namespace {
@@ -24,10 +32,24 @@ namespace {
 // A file that Qt's rich text would load for <img src="x.png">: a real picture, named relative to
 // the working folder, so that the tag stays short enough to be quoted whole.
 const QString pictureName = QStringLiteral("x.png");
+// The same picture under a name short enough for a tag that fits in a result label.
+const QString shortPictureName = QStringLiteral("p");
 
 // When the file was last read. A fresh QFileInfo each time, or the answer would be cached.
 QDateTime lastRead(const QString &path) {
     return QFileInfo(path).lastRead();
+}
+
+// Marks the file as last read days ago, so that a read now moves its access time even where
+// that is kept lazily (relatime), and returns that time; an invalid time if it cannot.
+QDateTime lastReadDaysAgo(const QString &path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite) ||
+        !file.setFileTime(QDateTime::currentDateTime().addDays(-3), QFileDevice::FileAccessTime)) {
+        return {};
+    }
+    file.close();
+    return lastRead(path);
 }
 
 // What a screen reader is told about an object.
@@ -49,6 +71,139 @@ struct ShownBox {
     QString spokenBox;
 };
 
+// One run of text a widget painted: where its baseline starts, what it says, how wide it is.
+struct PaintedRun {
+    QPointF origin;
+    QString text;
+    qreal width = 0;
+};
+
+// A paint engine that keeps the text it is asked to draw and draws nothing.
+class TextRecorder final : public QPaintEngine {
+public:
+    TextRecorder()
+        : QPaintEngine(QPaintEngine::AllFeatures) {}
+
+    bool begin(QPaintDevice *) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState &state) override {
+        if (state.state() & QPaintEngine::DirtyTransform) {
+            m_transform = state.transform();
+        }
+    }
+    void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
+    void drawPath(const QPainterPath &) override {}
+    void drawPolygon(const QPointF *, int, PolygonDrawMode) override {}
+    void drawTextItem(const QPointF &origin, const QTextItem &item) override {
+        m_runs.append({m_transform.map(origin), item.text(), item.width()});
+    }
+    Type type() const override { return QPaintEngine::User; }
+
+    QList<PaintedRun> m_runs;
+
+private:
+    QTransform m_transform;
+};
+
+// A surface of a widget's size and resolution that records the text painted on it.
+class TextCanvas final : public QPaintDevice {
+public:
+    explicit TextCanvas(const QWidget &widget)
+        : m_widget(widget) {}
+    QPaintEngine *paintEngine() const override { return &m_engine; }
+    const QList<PaintedRun> &runs() const { return m_engine.m_runs; }
+
+protected:
+    int metric(PaintDeviceMetric metric) const override {
+        switch (metric) {
+        case PdmWidth:
+            return m_widget.width();
+        case PdmHeight:
+            return m_widget.height();
+        case PdmWidthMM:
+            return m_widget.widthMM();
+        case PdmHeightMM:
+            return m_widget.heightMM();
+        case PdmNumColors:
+            return INT_MAX;
+        case PdmDepth:
+            return 32;
+        case PdmDpiX:
+        case PdmPhysicalDpiX:
+            return m_widget.logicalDpiX();
+        case PdmDpiY:
+        case PdmPhysicalDpiY:
+            return m_widget.logicalDpiY();
+        case PdmDevicePixelRatio:
+            return 1;
+        case PdmDevicePixelRatioScaled:
+            return static_cast<int>(devicePixelRatioFScale());
+        }
+        return 0;
+    }
+
+private:
+    const QWidget &m_widget;
+    mutable TextRecorder m_engine;
+};
+
+// The lines of text a widget paints, top to bottom, each with its left edge and width.
+struct PaintedLine {
+    QString text;
+    qreal left = 0;
+    qreal right = 0;
+};
+
+QList<PaintedLine> paintedLines(QWidget *widget) {
+    TextCanvas canvas(*widget);
+    widget->render(&canvas);
+    std::map<qreal, QList<PaintedRun>> byBaseline;
+    for (const PaintedRun &run : canvas.runs()) {
+        byBaseline[std::round(run.origin.y() * 2) / 2].append(run);
+    }
+    QList<PaintedLine> lines;
+    for (auto &[baseline, runs] : byBaseline) {
+        std::sort(runs.begin(), runs.end(), [](const PaintedRun &a, const PaintedRun &b) {
+            return a.origin.x() < b.origin.x();
+        });
+        PaintedLine line{QString(), runs.first().origin.x(), runs.first().origin.x()};
+        for (const PaintedRun &run : runs) {
+            line.text += run.text;
+            line.right = std::max(line.right, run.origin.x() + run.width);
+        }
+        lines.append(line);
+    }
+    return lines;
+}
+
+// The text of the tooltip the widget shows when the pointer rests on it, as the reader sees it.
+// QToolTip::hideText() lets a tooltip linger for a moment; this one hides it at once.
+void hideToolTip() {
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == QStringLiteral("qtooltip_label")) {
+            window->hide();
+        }
+    }
+}
+
+QString toolTipOf(QWidget *widget) {
+    hideToolTip();
+    const QPoint middle = widget->rect().center();
+    QHelpEvent help(QEvent::ToolTip, middle, widget->mapToGlobal(middle));
+    QApplication::sendEvent(widget, &help);
+    if (!QToolTip::isVisible()) {
+        return QString();
+    }
+    const QString shown = QToolTip::text();
+    hideToolTip();
+    if (!Qt::mightBeRichText(shown)) {
+        return shown;
+    }
+    QTextDocument document;
+    document.setHtml(shown);
+    return document.toRawText();
+}
+
 } // namespace
 
 class TestTypedText : public QObject {
@@ -61,6 +216,10 @@ private slots:
 
     void messageBoxShowsTypedTextAsItIs_data();
     void messageBoxShowsTypedTextAsItIs();
+    void resultsShowOnOneLineAndReadWhole_data();
+    void resultsShowOnOneLineAndReadWhole();
+    void resultLabelsShowMarkupAsText();
+    void captionsWrapAtSpaces();
 
 private:
     // Clicks "Calcola Cambio" with the window's own reporter and notes every box that opens,
@@ -78,6 +237,7 @@ void TestTypedText::initTestCase() {
     QImage picture(8, 8, QImage::Format_RGB32);
     picture.fill(Qt::red);
     QVERIFY(picture.save(m_folder.filePath(pictureName)));
+    QVERIFY(picture.save(m_folder.filePath(shortPictureName), "PNG"));
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { m_quitRequested = true; });
 }
 
@@ -160,14 +320,8 @@ void TestTypedText::messageBoxShowsTypedTextAsItIs() {
     QFETCH(QString, message);
 
     const QString picture = m_folder.filePath(pictureName);
-    {
-        QFile file(picture);
-        QVERIFY(file.open(QIODevice::ReadWrite));
-        // Days ago: a read now moves the access time even where it is kept lazily (relatime).
-        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addDays(-3),
-                                 QFileDevice::FileAccessTime));
-    }
-    const QDateTime untouched = lastRead(picture);
+    const QDateTime untouched = lastReadDaysAgo(picture);
+    QVERIFY(untouched.isValid());
 
     m_window->setText(Field::txtGiri, QStringLiteral("14000"));
     m_window->setText(Field::txtCirco, QStringLiteral("88"));
@@ -204,6 +358,119 @@ void TestTypedText::messageBoxShowsTypedTextAsItIs() {
         QSKIP("this file system records no reads, so it cannot tell whether the box read the "
               "picture");
     }
+}
+
+void TestTypedText::resultsShowOnOneLineAndReadWhole_data() {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QStringList>("inputs");
+
+    // In the order of the input fields, with a decimal comma that the C rows turn into a point.
+    // Negative numbers, tiny and huge ratios: results in exponent form, seven digits and a sign.
+    const QStringList widest{
+        QStringLiteral("14000"),  QStringLiteral("88"),  QStringLiteral("-17"),
+        QStringLiteral("0,0003"), QStringLiteral("-19"), QStringLiteral("0,00075"),
+        QStringLiteral("-7"),     QStringLiteral("13"),  QStringLiteral("-17"),
+        QStringLiteral("19"),     QStringLiteral("23"),  QStringLiteral("29"),
+        QStringLiteral("0,001"),  QStringLiteral("19"),  QStringLiteral("23"),
+        QStringLiteral("17"),     QStringLiteral("23"),  QStringLiteral("29")};
+    QStringList inC = widest;
+    inC.replaceInStrings(QStringLiteral(","), QStringLiteral("."));
+    QTest::newRow("it_IT") << QLocale(QLocale::Italian, QLocale::Italy) << widest;
+    QTest::newRow("C") << QLocale::c() << inC;
+}
+
+// A result is one line. One too wide for its label shows its beginning and an ellipsis, and
+// keeps its exponent in view, so that no part of a number passes for the whole of it; the
+// whole text stays the label's, and is its tooltip and what a screen reader reads.
+void TestTypedText::resultsShowOnOneLineAndReadWhole() {
+    QFETCH(QLocale, locale);
+    QFETCH(QStringList, inputs);
+    QLocale::setDefault(locale);
+
+    MemorySheet expected;
+    for (const Field field : inputFields()) {
+        m_window->setText(field, inputs.at(static_cast<int>(field)));
+        expected.setText(field, inputs.at(static_cast<int>(field)));
+    }
+    QVERIFY(!compute(expected));
+    QTest::mouseClick(controlOf(*m_window, QStringLiteral("cmdCalcola")), Qt::LeftButton);
+
+    int cut = 0;
+    for (const Field field : resultFields()) {
+        auto *label = controlOf<QLabel>(*m_window, fieldName(field));
+        const QString whole = m_window->text(field);
+        const QString where = fieldName(field) + QStringLiteral(" holding ") + whole;
+        QCOMPARE(whole, expected.text(field));
+
+        const QList<PaintedLine> lines = paintedLines(label);
+        QVERIFY2(lines.size() == 1,
+                 qPrintable(where + QStringLiteral(": %1 lines painted").arg(lines.size())));
+        const PaintedLine &line = lines.first();
+        const QRect inside = label->contentsRect();
+        QVERIFY2(line.left >= inside.left() && line.right <= inside.right() + 1,
+                 qPrintable(where + QStringLiteral(": painted from %1 to %2, inside is %3 to %4")
+                                        .arg(line.left)
+                                        .arg(line.right)
+                                        .arg(inside.left())
+                                        .arg(inside.right())));
+        if (line.text != whole) {
+            ++cut;
+            const qsizetype ellipsis = line.text.indexOf(u'…');
+            QVERIFY2(ellipsis > 0, qPrintable(where + QStringLiteral(", painted ") + line.text));
+            const QString head = line.text.left(ellipsis);
+            const QString tail = line.text.mid(ellipsis + 1);
+            QVERIFY2(whole.startsWith(head) && whole.endsWith(tail) &&
+                         head.size() + tail.size() < whole.size(),
+                     qPrintable(where + QStringLiteral(", painted ") + line.text));
+            const qsizetype exponent = whole.lastIndexOf(u'E', -1, Qt::CaseInsensitive);
+            if (exponent > 0) {
+                QVERIFY2(tail == whole.mid(exponent),
+                         qPrintable(where + QStringLiteral(", painted ") + line.text));
+            }
+        }
+        QCOMPARE(toolTipOf(label), whole);
+        QCOMPARE(spoken(label, QAccessible::Name), whole);
+        QCOMPARE(spoken(label, QAccessible::Description), fieldCaption(field));
+    }
+    // These inputs make results wider than their labels, and leave some that fit.
+    QVERIFY2(cut >= 3, qPrintable(QString::number(cut)));
+    QVERIFY2(cut < resultFieldCount, qPrintable(QString::number(cut)));
+}
+
+// A text the sheet puts into a result label is shown, read and offered as its tooltip as it is,
+// whatever it looks like, and names nothing to be opened.
+void TestTypedText::resultLabelsShowMarkupAsText() {
+    const QString picture = m_folder.filePath(shortPictureName);
+    const QDateTime untouched = lastReadDaysAgo(picture);
+    QVERIFY(untouched.isValid());
+
+    const QString markup = QStringLiteral("<img src=p>");
+    m_window->setText(Field::lblFinale, markup);
+    auto *label = controlOf<QLabel>(*m_window, QStringLiteral("lblFinale"));
+    label->grab();
+    const QList<PaintedLine> lines = paintedLines(label);
+    QCOMPARE(lines.size(), 1);
+    QCOMPARE(lines.first().text, markup);
+    QCOMPARE(spoken(label, QAccessible::Name), markup);
+    QCOMPARE(toolTipOf(label), markup);
+    QCOMPARE(m_window->text(Field::lblFinale), markup);
+    QCOMPARE(lastRead(picture), untouched);
+
+    // An empty result offers no tooltip.
+    m_window->setText(Field::lblFinale, QString());
+    QCOMPARE(toolTipOf(label), QString());
+}
+
+// Captions are not results: one narrower than its text wraps at its spaces.
+void TestTypedText::captionsWrapAtSpaces() {
+    auto *caption = controlOf<QLabel>(*m_window, QStringLiteral("lblgirimotore"));
+    caption->resize(caption->fontMetrics().horizontalAdvance(QStringLiteral("Motore")) + 4,
+                    caption->height());
+    QStringList texts;
+    for (const PaintedLine &line : paintedLines(caption)) {
+        texts.append(line.text);
+    }
+    QCOMPARE(texts, (QStringList{QStringLiteral("Giri"), QStringLiteral("Motore")}));
 }
 
 QTEST_MAIN(TestTypedText)
