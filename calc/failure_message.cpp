@@ -76,13 +76,20 @@ QString separatorName(const QString &separator) {
     return quoted(separator);
 }
 
+// Every message names the box as "il campo «caption»": the captions are feminine and masculine,
+// singular and abbreviated, and the one noun agrees with all of them.
+QString boxName(Field field) {
+    return QStringLiteral("il campo %1").arg(quoted(fieldCaption(field)));
+}
+
 QString conversionMessage(const ComputeFailure &failure, const QLocale &locale) {
-    const QString box = quoted(fieldCaption(failure.field));
     if (failure.text.trimmed().isEmpty()) {
-        return QStringLiteral("%1 è vuoto: scrivi un numero.").arg(box);
+        return QStringLiteral("Il campo %1 è vuoto: scrivi un numero.")
+            .arg(quoted(fieldCaption(failure.field)));
     }
     QString message =
-        QStringLiteral("%1: %2 non è un numero.").arg(box, quotedInput(failure.text, locale));
+        QStringLiteral("Il campo %1 contiene %2, che non è un numero.")
+            .arg(quoted(fieldCaption(failure.field)), quotedInput(failure.text, locale));
     if (const auto separator = decimalSeparatorHint(failure.text, locale)) {
         message +=
             QStringLiteral(" Usa %1 come separatore decimale.").arg(separatorName(*separator));
@@ -93,19 +100,18 @@ QString conversionMessage(const ComputeFailure &failure, const QLocale &locale) 
 } // namespace
 
 QString failureMessage(const ComputeFailure &failure, const QLocale &locale) {
-    const QString box = quoted(fieldCaption(failure.field));
+    const QString box = boxName(failure.field);
     switch (failure.kind) {
     case FailureKind::ConversionError:
         return conversionMessage(failure, locale);
     case FailureKind::UnreadableResult:
-        return QStringLiteral(
-                   "Il risultato %1 (%2) non si può rileggere come numero: controlla %3.")
+        return QStringLiteral("Il risultato %1 (%2) non è leggibile come numero: controlla %3.")
             .arg(quoted(fieldCaption(failure.result.value_or(failure.field))),
                  quotedInput(failure.text, locale), box);
     case FailureKind::DivisionByZero:
-        return QStringLiteral("Divisione per zero: %1 non può essere zero.").arg(box);
+        return QStringLiteral("Divisione per zero: %1 non può valere zero.").arg(box);
     case FailureKind::InvalidOperation:
-        return QStringLiteral("Operazione non valida (zero diviso zero): %1 non può essere zero.")
+        return QStringLiteral("Operazione non valida (zero diviso zero): %1 non può valere zero.")
             .arg(box);
     case FailureKind::Overflow:
         return QStringLiteral("Risultato troppo grande: controlla %1.").arg(box);

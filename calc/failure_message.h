@@ -6,5 +6,5 @@
 #include <QString>
 
 // The Italian sentence that tells the user why the computation stopped and which box to
-// correct, for example «Pignone»: «abc» non è un numero.
+// correct, for example: Il campo «Pignone» contiene «abc», che non è un numero.
 QString failureMessage(const ComputeFailure &failure, const QLocale &locale = QLocale());

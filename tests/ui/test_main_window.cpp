@@ -383,15 +383,17 @@ void TestMainWindow::failureIsReportedOnceAndKeepsTheInputs_data() {
     QTest::addColumn<QString>("message");
 
     QTest::newRow("not a number") << Field::txtPignone << "abc" << Field::txtPignone
-                                  << "«Pignone»: «abc» non è un numero.";
+                                  << "Il campo «Pignone» contiene «abc», che non è un numero.";
     QTest::newRow("other separator")
         << Field::txtCirco << "87.5" << Field::txtCirco
-        << "«Circonferenza Gomma»: «87.5» non è un numero. Usa la virgola come separatore "
-           "decimale.";
-    QTest::newRow("division by zero") << Field::Txt14 << "0" << Field::Txt14
-                                      << "Divisione per zero: «Cor. Primaria» non può essere zero.";
-    QTest::newRow("overflow") << Field::txtCirco << "1e306" << Field::txtCirco
-                              << "Risultato troppo grande: controlla «Circonferenza Gomma».";
+        << "Il campo «Circonferenza Gomma» contiene «87.5», che non è un numero. Usa la virgola "
+           "come separatore decimale.";
+    QTest::newRow("division by zero")
+        << Field::Txt14 << "0" << Field::Txt14
+        << "Divisione per zero: il campo «Cor. Primaria» non può valere zero.";
+    QTest::newRow("overflow")
+        << Field::txtCirco << "1e306" << Field::txtCirco
+        << "Risultato troppo grande: controlla il campo «Circonferenza Gomma».";
 }
 
 void TestMainWindow::failureIsReportedOnceAndKeepsTheInputs() {
@@ -477,7 +479,8 @@ void TestMainWindow::messageForALongPasteFitsTheScreen() {
     click(QStringLiteral("cmdCalcola"));
     m_modalWatchdog = std::make_unique<ModalWatchdog>();
 
-    QVERIFY2(shownText.startsWith(QStringLiteral("«Giri Motore»: «1111")), qPrintable(shownText));
+    QVERIFY2(shownText.startsWith(QStringLiteral("Il campo «Giri Motore» contiene «1111")),
+             qPrintable(shownText));
     QVERIFY2(shownText.contains(QStringLiteral("…2222")), qPrintable(shownText));
     QVERIFY2(boxSize.width() <= 1024 && boxSize.height() <= 768,
              qPrintable(QStringLiteral("%1 x %2").arg(boxSize.width()).arg(boxSize.height())));

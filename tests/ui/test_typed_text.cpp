@@ -296,19 +296,22 @@ void TestTypedText::messageBoxShowsTypedTextAsItIs_data() {
     QTest::addColumn<QString>("message");
 
     QTest::newRow("bold") << "<b>x</b>"
-                          << "«Corona»: «<b>x</b>» non è un numero.";
-    QTest::newRow("picture") << "<img src=\"x.png\">"
-                             << "«Corona»: «<img src=\"x.png\">» non è un numero.";
-    QTest::newRow("picture after a number") << "30<img src=x.png>"
-                                            << "«Corona»: «30<img src=x.png>» non è un numero.";
-    QTest::newRow("link") << "<a href=\"x.png\">30</a>"
-                          << "«Corona»: «<a href=\"x.png\">30</a>» non è un numero.";
+                          << "Il campo «Corona» contiene «<b>x</b>», che non è un numero.";
+    QTest::newRow("picture")
+        << "<img src=\"x.png\">"
+        << "Il campo «Corona» contiene «<img src=\"x.png\">», che non è un numero.";
+    QTest::newRow("picture after a number")
+        << "30<img src=x.png>"
+        << "Il campo «Corona» contiene «30<img src=x.png>», che non è un numero.";
+    QTest::newRow("link")
+        << "<a href=\"x.png\">30</a>"
+        << "Il campo «Corona» contiene «<a href=\"x.png\">30</a>», che non è un numero.";
     QTest::newRow("entity") << "&amp;"
-                            << "«Corona»: «&amp;» non è un numero.";
+                            << "Il campo «Corona» contiene «&amp;», che non è un numero.";
     QTest::newRow("escaped tag") << "&lt;b&gt;"
-                                 << "«Corona»: «&lt;b&gt;» non è un numero.";
+                                 << "Il campo «Corona» contiene «&lt;b&gt;», che non è un numero.";
     QTest::newRow("lone <") << "3<0"
-                            << "«Corona»: «3<0» non è un numero.";
+                            << "Il campo «Corona» contiene «3<0», che non è un numero.";
 }
 
 // A mechanic pastes numbers from chats and web pages. Whatever came along is quoted in the
