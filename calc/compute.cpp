@@ -56,8 +56,9 @@ private:
         // A zero primary ratio comes from a crown of zero teeth: that is the box to correct.
         const QString ratio = read(Field::lblP);
         const QString engine = read(Field::txtGiri);
-        const double ratioValue = readBack(ratio, Field::lblP, Field::Txt14);
+        // As in every step, the dividend's text is converted first.
         const double engineRpm = number(engine, Field::txtGiri);
+        const double ratioValue = readBack(ratio, Field::lblP, Field::Txt14);
         write(Field::lblGc, divide(engineRpm, ratioValue, Field::Txt14));
     }
 

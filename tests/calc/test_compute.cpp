@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include <cmath>
+#include <map>
 
 Q_DECLARE_METATYPE(Field)
 Q_DECLARE_METATYPE(FailureKind)
@@ -30,6 +31,10 @@ private slots:
     void failureClearsEveryResult();
     void successReplacesOldResults();
     void intermediatesTravelThroughTheirTexts();
+    void laterStepsReadTheResultTextsBack_data();
+    void laterStepsReadTheResultTextsBack();
+    void twoBadTextsNameTheOneConvertedFirst_data();
+    void twoBadTextsNameTheOneConvertedFirst();
     void exponentResultsReadBackInSwedish();
     void unreadableResultSendsTheUserToAnInput_data();
     void unreadableResultSendsTheUserToAnInput();
@@ -50,6 +55,15 @@ double valueOf(const GearSheet &sheet, Field field) {
 // about one part in a million.
 bool near(double actual, double expected) {
     return std::abs(actual - expected) <= 2e-6 * std::abs(expected) + 1e-12;
+}
+
+Field fieldNamed(const QString &name) {
+    for (const Field field : allFields()) {
+        if (fieldName(field) == name) {
+            return field;
+        }
+    }
+    qFatal("no field %s", qPrintable(name));
 }
 
 #define VERIFY_NEAR(actual, expected)                                                              \
@@ -253,32 +267,120 @@ void TestCompute::successReplacesOldResults() {
     }
 }
 
-// A sheet that reports what it is asked, to show that later steps read the results back.
-class RecordingSheet final : public GearSheet {
+// A sheet that logs what the computation reads and writes, in order, and that can put another
+// text in a result's place the moment it is written, as if the label had been changed there.
+class ScriptedSheet final : public GearSheet {
 public:
     QString text(Field field) const override {
-        m_reads.append(field);
+        m_log.append(QStringLiteral("read ") + fieldName(field));
         return m_sheet.text(field);
     }
-    void setText(Field field, const QString &text) override { m_sheet.setText(field, text); }
+    void setText(Field field, const QString &text) override {
+        m_log.append(QStringLiteral("write ") + fieldName(field));
+        const auto rewrite = m_rewrites.find(field);
+        m_sheet.setText(field,
+                        rewrite == m_rewrites.end() || text.isEmpty() ? text : rewrite->second);
+    }
 
-    MemorySheet m_sheet;
-    mutable QList<Field> m_reads;
+    MemorySheet m_sheet = workedExampleSheet();
+    std::map<Field, QString> m_rewrites;
+    mutable QStringList m_log;
 };
 
+const QStringList speedLabels{"lblA", "LblB", "LblC", "LblD", "LblE", "LblF"};
+
+// Each step reads its texts, then writes its result, in the order of the steps; the final ratio
+// comes first though only the speeds use it.
 void TestCompute::intermediatesTravelThroughTheirTexts() {
-    RecordingSheet sheet;
-    sheet.m_sheet = workedExampleSheet();
+    ScriptedSheet sheet;
     QCOMPARE(compute(sheet), std::nullopt);
 
-    const QList<Field> expectedStart{Field::txtPignone, Field::txtCorona, Field::Txt13,
-                                     Field::Txt14,      Field::lblP,      Field::txtGiri,
-                                     Field::Txt1,       Field::Txt7};
-    QCOMPARE(sheet.m_reads.mid(0, expectedStart.size()), expectedStart);
-    const QList<Field> firstSpeed{Field::lbl1, Field::lblFinale, Field::txtCirco, Field::lblGc};
-    const qsizetype speedStart = sheet.m_reads.indexOf(Field::lbl1);
-    QCOMPARE(sheet.m_reads.mid(speedStart, firstSpeed.size()), firstSpeed);
-    QCOMPARE(sheet.m_reads.size(), 8 + 10 + 6 * 4);
+    QStringList steps{"read txtPignone", "read txtCorona", "write lblFinale",
+                      "read Txt13",      "read Txt14",     "write lblP",
+                      "read lblP",       "read txtGiri",   "write lblGc"};
+    for (int gear = 1; gear <= 6; ++gear) {
+        steps << QStringLiteral("read Txt%1").arg(gear)
+              << QStringLiteral("read Txt%1").arg(gear + 6)
+              << QStringLiteral("write lbl%1").arg(gear);
+    }
+    for (int gear = 1; gear <= 6; ++gear) {
+        steps << QStringLiteral("read lbl%1").arg(gear) << "read lblFinale"
+              << "read txtCirco"
+              << "read lblGc"
+              << "write " + speedLabels[gear - 1];
+    }
+    QCOMPARE(sheet.m_log, steps);
+}
+
+void TestCompute::laterStepsReadTheResultTextsBack_data() {
+    QTest::addColumn<QStringList>("rewrites"); // result, text in its place, ...
+    QTest::addColumn<QStringList>("expected"); // result, text, ...
+
+    QTest::newRow("primary ratio") << QStringList{"lblP", "2"} << QStringList{"lblGc", "7000"};
+    // 88 cm x (10000 rpm / gear n / 0.5) x 60 in km/h.
+    QTest::newRow("gearbox, ratios and final ratio")
+        << QStringList{"lblGc", "10000", "lblFinale", "0,5", "lbl1", "1", "lbl2", "2",
+                       "lbl3",  "3",     "lbl4",      "4",   "lbl5", "5", "lbl6", "6"}
+        << QStringList{"lblA", "1056", "LblB", "528",   "LblC", "352",
+                       "LblD", "264",  "LblE", "211,2", "LblF", "176"};
+}
+
+// A result changed between the step that writes it and the one that reads it: the later step
+// follows the changed text, not the number it computed.
+void TestCompute::laterStepsReadTheResultTextsBack() {
+    QFETCH(QStringList, rewrites);
+    QFETCH(QStringList, expected);
+    ScriptedSheet sheet;
+    for (qsizetype i = 0; i < rewrites.size(); i += 2) {
+        sheet.m_rewrites[fieldNamed(rewrites[i])] = rewrites[i + 1];
+    }
+    QCOMPARE(compute(sheet), std::nullopt);
+    for (qsizetype i = 0; i < expected.size(); i += 2) {
+        QCOMPARE(sheet.text(fieldNamed(expected[i])), expected[i + 1]);
+    }
+}
+
+void TestCompute::twoBadTextsNameTheOneConvertedFirst_data() {
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second");
+
+    QTest::newRow("final ratio: crown, then pinion") << "txtCorona"
+                                                     << "txtPignone";
+    QTest::newRow("primary ratio: crown, then pinion") << "Txt14"
+                                                       << "Txt13";
+    QTest::newRow("gearbox: engine, then primary ratio") << "txtGiri"
+                                                         << "lblP";
+    for (int gear = 1; gear <= 6; ++gear) {
+        QTest::addRow("gear %d: secondary, then primary", gear)
+            << QStringLiteral("Txt%1").arg(gear + 6) << QStringLiteral("Txt%1").arg(gear);
+    }
+    QTest::newRow("speed: gearbox, then ratio") << "lblGc"
+                                                << "lbl1";
+    QTest::newRow("speed: ratio, then final ratio") << "lbl1"
+                                                    << "lblFinale";
+    QTest::newRow("speed: final ratio, then tyre") << "lblFinale"
+                                                   << "txtCirco";
+}
+
+// Two texts of one step that are not numbers, a box typed wrong or a result changed where it
+// stands: the failure names the one the step converts first.
+void TestCompute::twoBadTextsNameTheOneConvertedFirst() {
+    QFETCH(QString, first);
+    QFETCH(QString, second);
+    ScriptedSheet sheet;
+    for (const QString &bad : {first, second}) {
+        const Field field = fieldNamed(bad);
+        if (isInput(field)) {
+            sheet.m_sheet.setText(field, QStringLiteral("x"));
+        } else {
+            sheet.m_rewrites[field] = QStringLiteral("x");
+        }
+    }
+    const std::optional<ComputeFailure> failure = compute(sheet);
+    QVERIFY(failure.has_value());
+    const Field named = failure->result.value_or(failure->field);
+    QCOMPARE(fieldName(named), first);
+    QCOMPARE(failure->text, QStringLiteral("x"));
 }
 
 // Swedish writes exponents as "×10^", which it cannot read: a huge primary pinion makes the
@@ -291,23 +393,6 @@ void TestCompute::exponentResultsReadBackInSwedish() {
     QCOMPARE(sheet.text(Field::lblP), QStringLiteral("7,5E\u221205"));
     QCOMPARE(sheet.text(Field::lblGc), QStringLiteral("1,866667E+08"));
 }
-
-// A sheet whose labels spoil what is written into one result, as no real one does.
-class SpoilingSheet final : public GearSheet {
-public:
-    explicit SpoilingSheet(Field spoiled)
-        : m_spoiled(spoiled) {}
-    QString text(Field field) const override { return m_sheet.text(field); }
-    void setText(Field field, const QString &text) override {
-        const bool spoil = field == m_spoiled && !text.isEmpty();
-        m_sheet.setText(field, spoil ? text + QStringLiteral("?") : text);
-    }
-
-    MemorySheet m_sheet = workedExampleSheet();
-
-private:
-    Field m_spoiled;
-};
 
 void TestCompute::unreadableResultSendsTheUserToAnInput_data() {
     QTest::addColumn<Field>("result");
@@ -323,7 +408,8 @@ void TestCompute::unreadableResultSendsTheUserToAnInput() {
     QFETCH(Field, result);
     QFETCH(Field, box);
 
-    SpoilingSheet sheet(result);
+    ScriptedSheet sheet;
+    sheet.m_rewrites[result] = QStringLiteral("3,9?");
     const std::optional<ComputeFailure> failure = compute(sheet);
     QVERIFY(failure.has_value());
     QCOMPARE(failure->kind, FailureKind::UnreadableResult);
