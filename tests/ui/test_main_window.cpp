@@ -1,10 +1,10 @@
 #include "calc/presets.h"
+#include "designed_window.h"
 #include "runtime/number_text.h"
 #include "ui/application.h"
 #include "ui/images.h"
 #include "ui/main_window.h"
 #include "ui/picture_box.h"
-#include "ui/window_design.h"
 #include "window_test_support.h"
 
 #include <QApplication>
@@ -57,6 +57,20 @@ double sharpness(const QImage &image) {
     return meanDifference(image.copy(left), image.copy(left.translated(1, 0)), left);
 }
 
+// The names of the controls that receive the focus, in the order they receive it.
+class FocusInLog final : public QObject {
+public:
+    QStringList names;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        if (event->type() == QEvent::FocusIn && watched->isWidgetType()) {
+            names.append(watched->objectName());
+        }
+        return false;
+    }
+};
+
 } // namespace
 
 class TestMainWindow : public QObject {
@@ -78,6 +92,7 @@ private slots:
     void presetButtonFillsItsRow();
     void standardCircumferenceButton();
     void calcolaFillsEveryResult();
+    void calcolaSweepsTheFocusThroughEveryBox();
     void failureIsReportedOnceAndKeepsTheInputs_data();
     void failureIsReportedOnceAndKeepsTheInputs();
     void textBoxesTakeAnyText();
@@ -203,44 +218,87 @@ void TestMainWindow::opensEmptyWithTheFocusInGiriMotore() {
 }
 
 void TestMainWindow::everyControlStandsWhereTheDesignPutsIt() {
-    QHash<QString, int> nextChild;
-    for (const ControlDescription &design : windowDesign()) {
+    // Each container holds the design's controls and no others, in creation order, which is
+    // also the order they stack in.
+    QHash<QString, QStringList> created;
+    for (const DesignedControl &design : designedControls) {
+        created[QString::fromLatin1(design.container)].append(QString::fromUtf8(design.name));
+    }
+    QCOMPARE(m_window->objectName(), QStringLiteral("ve"));
+    for (auto it = created.cbegin(); it != created.cend(); ++it) {
+        const QWidget *container =
+            it.key() == m_window->objectName() ? m_window.get() : control(it.key());
+        QStringList children;
+        for (const QWidget *child :
+             container->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
+            children.append(child->objectName());
+        }
+        QCOMPARE(children, it.value());
+    }
+
+    for (const DesignedControl &design : designedControls) {
         const QString controlName = QString::fromUtf8(design.name);
         QWidget *widget = control(controlName);
         QCOMPARE(name(widget->parentWidget()), QString::fromLatin1(design.container));
-        QCOMPARE(widget->geometry(), pixelGeometry(design));
         QVERIFY2(widget->isVisible() && widget->isEnabled(), qPrintable(controlName));
 
-        // Children are listed in creation order, which must be the table's.
-        const QString container = QString::fromLatin1(design.container);
-        const auto siblings =
-            widget->parentWidget()->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
-        QCOMPARE(name(siblings.value(nextChild[container]++)), controlName);
+        // Twips at 96 dpi; a rule is a one-pixel strip from its first end point to its second.
+        const bool rule = design.kind == DesignedKind::Line;
+        const bool across = rule && design.top == design.height;
+        const auto px = [](int twips) {
+            return twips / designedTwipsPerPixel;
+        };
+        const QRect designed =
+            rule ? QRect(px(design.left), px(design.top), qMax(1, px(design.width - design.left)),
+                         qMax(1, px(design.height - design.top)))
+                 : QRect(px(design.left), px(design.top), px(design.width), px(design.height));
+        QVERIFY2(widget->geometry() == designed,
+                 qPrintable(QStringLiteral("%1 at %2, %3 %4 x %5 px")
+                                .arg(controlName)
+                                .arg(widget->x())
+                                .arg(widget->y())
+                                .arg(widget->width())
+                                .arg(widget->height())));
 
         const QString caption = QString::fromUtf8(design.caption);
         switch (design.kind) {
-        case ControlKind::Label:
-            QCOMPARE(qobject_cast<QLabel *>(widget)->text(), caption);
+        case DesignedKind::Label: {
+            const auto *label = qobject_cast<QLabel *>(widget);
+            QVERIFY2(label, qPrintable(controlName));
+            QCOMPARE(label->text(), caption);
+            QVERIFY(label->autoFillBackground()); // labels are opaque
+            if (design.look == DesignedLook::CaptionLabel) {
+                QVERIFY(label->wordWrap() && (label->alignment() & Qt::AlignLeft));
+            } else {
+                // Either a border or right-aligned figures sets a result apart.
+                QVERIFY(label->frameShape() != QFrame::NoFrame ||
+                        (label->alignment() & Qt::AlignRight));
+            }
             break;
-        case ControlKind::Button:
+        }
+        case DesignedKind::Button:
+            QVERIFY2(qobject_cast<QPushButton *>(widget), qPrintable(controlName));
             QCOMPARE(qobject_cast<QPushButton *>(widget)->text(), caption);
             break;
-        case ControlKind::Frame:
+        case DesignedKind::Frame:
+            QVERIFY2(qobject_cast<QGroupBox *>(widget), qPrintable(controlName));
             QCOMPARE(qobject_cast<QGroupBox *>(widget)->title(), caption);
             break;
-        case ControlKind::TextBox:
-            QVERIFY(qobject_cast<QLineEdit *>(widget));
+        case DesignedKind::TextBox:
+            QVERIFY2(qobject_cast<QLineEdit *>(widget), qPrintable(controlName));
             break;
-        case ControlKind::PictureBox:
-            QVERIFY(qobject_cast<PictureBox *>(widget));
+        case DesignedKind::PictureBox:
+            QVERIFY2(qobject_cast<PictureBox *>(widget), qPrintable(controlName));
             break;
-        case ControlKind::Line:
-            QVERIFY(qobject_cast<QFrame *>(widget));
+        case DesignedKind::Line: {
+            const auto *line = qobject_cast<QFrame *>(widget);
+            QVERIFY2(line && !qobject_cast<QLabel *>(widget), qPrintable(controlName));
+            QCOMPARE(line->frameShape(), across ? QFrame::HLine : QFrame::VLine);
             QCOMPARE(widget->focusPolicy(), Qt::NoFocus);
             break;
         }
+        }
     }
-    QCOMPARE(windowDesign().size(), std::size_t{82});
     // Gear n's boxes, ratio and speed share its row, left to right.
     for (int gear = 1; gear <= gearCount; ++gear) {
         const QRect prim = box(primaryTeeth(gear))->geometry();
@@ -255,44 +313,50 @@ void TestMainWindow::everyControlStandsWhereTheDesignPutsIt() {
 }
 
 void TestMainWindow::looksFollowTheirGroups() {
-    for (const ControlDescription &design : windowDesign()) {
+    const QPalette desktop = QApplication::palette();
+    // The filled grey is the system's inactive-border colour, whatever shade that is here.
+    const QColor filled = control(QStringLiteral("lblP"))->palette().color(QPalette::Window);
+    QVERIFY(filled != desktop.color(QPalette::Base));
+    for (const DesignedControl &design : designedControls) {
         const QWidget *widget = control(QString::fromUtf8(design.name));
+        const QString shown = QString::fromUtf8(design.name);
         const QFont font = widget->font();
-        QVERIFY(!font.italic() && !font.underline() && !font.strikeOut());
-        const bool comic = font.family() == QStringLiteral("Comic Sans MS");
-        switch (design.look) {
-        case LookGroup::CaptionLabel:
-        case LookGroup::SmallCommandButton:
-            QVERIFY(comic && font.bold());
-            QCOMPARE(font.pointSizeF(), 8.25);
-            break;
-        case LookGroup::LargeCaptionLabel:
-        case LookGroup::CommandButton:
-        case LookGroup::Frame:
-            QVERIFY(comic && font.bold());
-            QCOMPARE(font.pointSizeF(), 14.25);
-            break;
-        case LookGroup::ResultLabel:
-        case LookGroup::PresetInput:
-        case LookGroup::UserInput:
-        case LookGroup::Plain:
+        QVERIFY2(!font.italic() && !font.underline() && !font.strikeOut(), qPrintable(shown));
+        if (design.points > 0) {
+            QCOMPARE(font.family(), QStringLiteral("Comic Sans MS"));
+            QVERIFY2(font.bold(), qPrintable(shown));
+            QVERIFY2(font.pointSizeF() == design.points, qPrintable(shown));
+        } else if (design.look != DesignedLook::None) {
             // The boxes and results keep the window's font even inside the 14-point frame.
-            QCOMPARE(font, m_window->font());
+            QVERIFY2(font == m_window->font(), qPrintable(shown));
+        }
+        const QPalette &colours = widget->palette();
+        switch (design.look) {
+        case DesignedLook::ResultLabel:
+            QCOMPARE(colours.color(QPalette::Window), filled);
+            break;
+        case DesignedLook::PresetBox:
+            QCOMPARE(colours.color(QPalette::Base), filled);
+            break;
+        case DesignedLook::UserBox:
+            QCOMPARE(colours.color(QPalette::Base), desktop.color(QPalette::Base));
+            break;
+        case DesignedLook::CaptionLabel:
+            QCOMPARE(colours.color(QPalette::Window), desktop.color(QPalette::Window));
+            break;
+        case DesignedLook::Button:
+        case DesignedLook::Frame:
+        case DesignedLook::None:
             break;
         }
     }
-    const QColor userBase = box(Field::txtGiri)->palette().color(QPalette::Base);
-    const QColor presetBase = box(Field::Txt5)->palette().color(QPalette::Base);
-    const QColor resultBack = control(QStringLiteral("lblA"))->palette().color(QPalette::Window);
-    QCOMPARE(presetBase, resultBack);
-    QVERIFY(presetBase != userBase);
-    QVERIFY(control(QStringLiteral("lblA"))->autoFillBackground());
-    QVERIFY(control(QStringLiteral("lblPrim"))->autoFillBackground());
+    // The design sets no font on the window: the program picks one that fits the boxes.
+    QVERIFY(m_window->font().family() != QStringLiteral("Comic Sans MS") &&
+            !m_window->font().bold());
 }
 
 void TestMainWindow::tabAndShiftTabWalkTheStops() {
-    const auto stops = focusOrder();
-    QCOMPARE(stops.size(), std::size_t{28});
+    const auto &stops = designedTabStops;
     for (std::size_t i = 1; i <= stops.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(name(QApplication::focusWidget()), QString::fromLatin1(stops[i % stops.size()]));
@@ -374,6 +438,21 @@ void TestMainWindow::calcolaFillsEveryResult() {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     QCOMPARE(m_window->text(Field::lblA), QStringLiteral("0"));
     QCOMPARE(name(QApplication::focusWidget()), QStringLiteral("Txt12"));
+}
+
+void TestMainWindow::calcolaSweepsTheFocusThroughEveryBox() {
+    fillWorkedExample();
+    control(QStringLiteral("cmdCalcola"))->setFocus();
+    FocusInLog log;
+    qApp->installEventFilter(&log);
+    click(QStringLiteral("cmdCalcola"));
+    qApp->removeEventFilter(&log);
+    QVERIFY(m_reports.isEmpty());
+    QStringList sweep;
+    for (const char *box : designedFocusSweep) {
+        sweep.append(QString::fromLatin1(box));
+    }
+    QCOMPARE(log.names, sweep);
 }
 
 void TestMainWindow::failureIsReportedOnceAndKeepsTheInputs_data() {

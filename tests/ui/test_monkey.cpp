@@ -2,9 +2,9 @@
 #include "calc/failure_message.h"
 #include "calc/gear_sheet.h"
 #include "calc/presets.h"
+#include "designed_window.h"
 #include "runtime/number_text.h"
 #include "ui/main_window.h"
-#include "ui/window_design.h"
 #include "window_test_support.h"
 
 #include <QApplication>
@@ -559,7 +559,7 @@ QString Monkey::pressTab() {
     note(QStringLiteral("%1 on %2")
              .arg(forward ? QStringLiteral("Tab") : QStringLiteral("Shift+Tab"), name(from)));
     QTest::keyClick(from, forward ? Qt::Key_Tab : Qt::Key_Backtab);
-    const auto stops = focusOrder();
+    const auto &stops = designedTabStops;
     const auto here = std::find_if(stops.begin(), stops.end(), [from](const char *stop) {
         return from->objectName() == QLatin1String(stop);
     });

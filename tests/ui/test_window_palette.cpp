@@ -1,7 +1,7 @@
 #include "calc/gear_sheet.h"
+#include "designed_window.h"
 #include "ui/looks.h"
 #include "ui/main_window.h"
-#include "ui/window_design.h"
 #include "window_test_support.h"
 
 #include <QApplication>
@@ -82,17 +82,17 @@ bool isDark(const QColor &colour) {
     return relativeLuminance(colour) < 0.179;
 }
 
-const char *groupName(LookGroup group) {
-    constexpr std::array<const char *, lookGroupCount> names{
-        "caption labels", "large caption", "result labels", "preset boxes", "user boxes",
-        "buttons",        "small button",  "frame title",   "plain"};
+const char *groupName(DesignedLook group) {
+    constexpr std::array<const char *, 7> names{"caption labels", "result labels", "preset boxes",
+                                                "user boxes",     "buttons",       "frame title",
+                                                "plain"};
     return names[static_cast<std::size_t>(group)];
 }
 
 // The least contrast met in each look group, for the log.
 class LeastContrast {
 public:
-    void note(LookGroup group, double contrast) {
+    void note(DesignedLook group, double contrast) {
         const auto [it, fresh] = m_least.try_emplace(group, contrast);
         it->second = std::min(it->second, contrast);
     }
@@ -107,7 +107,7 @@ public:
     }
 
 private:
-    std::map<LookGroup, double> m_least;
+    std::map<DesignedLook, double> m_least;
 };
 
 // Pixels this far from the background are plainly part of the text, if only its soft edge.
@@ -185,7 +185,7 @@ private:
     void palettes();
     void openWindowWithWorkedExample(const QPalette &palette);
     // Every control that shows text (labels, boxes, buttons, the frame's title), with its group.
-    std::vector<std::pair<const QWidget *, LookGroup>> textControls() const;
+    std::vector<std::pair<const QWidget *, DesignedLook>> textControls() const;
     template<typename T = QWidget>
     T *control(const char *name) const {
         return controlOf<T>(*m_window, QString::fromUtf8(name));
@@ -233,10 +233,10 @@ void TestWindowPalette::openWindowWithWorkedExample(const QPalette &palette) {
     QVERIFY(m_reports.isEmpty());
 }
 
-std::vector<std::pair<const QWidget *, LookGroup>> TestWindowPalette::textControls() const {
-    std::vector<std::pair<const QWidget *, LookGroup>> controls;
-    for (const ControlDescription &design : windowDesign()) {
-        if (design.kind != ControlKind::Line && design.kind != ControlKind::PictureBox) {
+std::vector<std::pair<const QWidget *, DesignedLook>> TestWindowPalette::textControls() const {
+    std::vector<std::pair<const QWidget *, DesignedLook>> controls;
+    for (const DesignedControl &design : designedControls) {
+        if (design.kind != DesignedKind::Line && design.kind != DesignedKind::PictureBox) {
             controls.emplace_back(control(design.name), design.look);
         }
     }
@@ -386,7 +386,7 @@ void TestWindowPalette::everyTextReadsOnScreen() {
         // The least text here, two digits in a box, is some thirty-five pixels.
         QVERIFY2(painted.inkPixels >= 20, qPrintable(shown));
         QVERIFY2(painted.inkContrast >= minimumContrast, qPrintable(shown));
-        if (look == LookGroup::ResultLabel || look == LookGroup::PresetInput) {
+        if (look == DesignedLook::ResultLabel || look == DesignedLook::PresetBox) {
             QCOMPARE(painted.background, widget->palette().color(widget->backgroundRole()));
         }
         least.note(look, painted.inkContrast);
