@@ -57,6 +57,10 @@ double sharpness(const QImage &image) {
     return meanDifference(image.copy(left), image.copy(left.translated(1, 0)), left);
 }
 
+QString shown(const QRect &r) {
+    return QStringLiteral("%1, %2 %3 x %4 px").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+}
+
 // The names of the controls that receive the focus, in the order they receive it.
 class FocusInLog final : public QObject {
 public:
@@ -253,12 +257,8 @@ void TestMainWindow::everyControlStandsWhereTheDesignPutsIt() {
                          qMax(1, px(design.height - design.top)))
                  : QRect(px(design.left), px(design.top), px(design.width), px(design.height));
         QVERIFY2(widget->geometry() == designed,
-                 qPrintable(QStringLiteral("%1 at %2, %3 %4 x %5 px")
-                                .arg(controlName)
-                                .arg(widget->x())
-                                .arg(widget->y())
-                                .arg(widget->width())
-                                .arg(widget->height())));
+                 qPrintable(QStringLiteral("%1 at %2, designed at %3")
+                                .arg(controlName, shown(widget->geometry()), shown(designed))));
 
         const QString caption = QString::fromUtf8(design.caption);
         switch (design.kind) {
