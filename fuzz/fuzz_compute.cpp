@@ -1,4 +1,5 @@
 #include "calc/compute.h"
+#include "calc/failure_message.h"
 #include "calc/field.h"
 #include "calc/gear_sheet.h"
 #include "runtime/number_text.h"
@@ -7,6 +8,7 @@
 #include <QLocale>
 #include <QString>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -121,6 +123,24 @@ void checkSuccess(const GearSheet &sheet) {
     }
 }
 
+// The message quotes a short text that failed to convert as it is, markup and entities included,
+// for the message box to show as plain text. Longer texts and line breaks are shortened.
+void checkMessage(const GearSheet &sheet, const ComputeFailure &failure) {
+    const QString message = failureMessage(failure);
+    if (message.isEmpty()) {
+        violated(QStringLiteral("the failure has no message"), sheet, failure);
+    }
+    const QString &text = failure.text;
+    const bool onOneLine = std::none_of(text.cbegin(), text.cend(), [](QChar c) {
+        return c == u'\n' || c == u'\r' || c == u'\t' || c == QChar(0x2028) || c == QChar(0x2029);
+    });
+    if (failure.kind == FailureKind::ConversionError && !text.trimmed().isEmpty() &&
+        text.size() <= 40 && onOneLine && !message.contains(u'«' + text + u'»')) {
+        violated(QStringLiteral("the message does not quote the text as it is: %1").arg(message),
+                 sheet, failure);
+    }
+}
+
 void checkFailure(const GearSheet &sheet, const ComputeFailure &failure) {
     if (!isKnownKind(failure.kind)) {
         violated(QStringLiteral("the failure kind is none of the four an input can cause"), sheet,
@@ -155,6 +175,7 @@ void checkFailure(const GearSheet &sheet, const ComputeFailure &failure) {
                      failure);
         }
     }
+    checkMessage(sheet, failure);
 }
 
 std::optional<ComputeFailure> checkedCompute(GearSheet &sheet) {

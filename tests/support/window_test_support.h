@@ -3,6 +3,10 @@
 #include "ui/failure_reporter.h"
 
 #include <QApplication>
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
@@ -56,3 +60,27 @@ private:
     QTimer m_timer;
     bool m_seen = false;
 };
+
+// A small real picture, the kind a pasted <img> tag could name for rich text to load.
+inline bool writePicture(const QString &path) {
+    QImage picture(8, 8, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    return picture.save(path, "PNG");
+}
+
+// When the file was last read. A fresh QFileInfo each time, or the answer would be cached.
+inline QDateTime lastRead(const QString &path) {
+    return QFileInfo(path).lastRead();
+}
+
+// Marks the file as last read days ago, so that a read now moves its access time even where
+// that is kept lazily (relatime), and returns that time; an invalid time if it cannot.
+inline QDateTime lastReadDaysAgo(const QString &path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite) ||
+        !file.setFileTime(QDateTime::currentDateTime().addDays(-3), QFileDevice::FileAccessTime)) {
+        return {};
+    }
+    file.close();
+    return lastRead(path);
+}

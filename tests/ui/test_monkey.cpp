@@ -7,16 +7,21 @@
 #include "ui/main_window.h"
 #include "window_test_support.h"
 
+#include <QAccessible>
 #include <QApplication>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -52,6 +57,37 @@ QString quoted(const QString &text) {
 bool isAscii(const QString &text) {
     return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; });
 }
+
+// Keeps each message the window reports after building, through the window's own code, the
+// box the user would meet, and painting it once. Where the box does not show and speak the
+// message as it is, it keeps what went wrong in place of the message.
+class BoxBuildingReporter final : public FailureReporter {
+public:
+    explicit BoxBuildingReporter(QStringList &messages)
+        : m_messages(messages) {}
+
+    void report(QWidget *parent, const QString &message) override {
+        const std::unique_ptr<QMessageBox> box = failureMessageBox(parent, message);
+        box->grab();
+        const auto *label = box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
+        QAccessibleInterface *spoken =
+            label ? QAccessible::queryAccessibleInterface(const_cast<QLabel *>(label)) : nullptr;
+        if (!label || !spoken) {
+            m_messages.append(QStringLiteral("a message box without its text"));
+        } else if (label->text() != message || label->textFormat() != Qt::PlainText ||
+                   spoken->text(QAccessible::Name) != message) {
+            m_messages.append(QStringLiteral("a box showing «%1» in format %2, read as «%3»")
+                                  .arg(label->text())
+                                  .arg(label->textFormat())
+                                  .arg(spoken->text(QAccessible::Name)));
+        } else {
+            m_messages.append(message);
+        }
+    }
+
+private:
+    QStringList &m_messages;
+};
 
 // Where the next typed text goes: over the selection if there is one, else at the cursor.
 struct Caret {
@@ -257,6 +293,17 @@ QString Monkey::insertJunk(Field field) {
         QStringLiteral("\u2212"), QStringLiteral("\u200E"), QStringLiteral("\u0301"),
         QStringLiteral("😀"),      QStringLiteral("🏎"),   QStringLiteral("٫"),
     };
+    // Markup pasted from a web page or a chat; the tags name a picture in the working folder.
+    static const QStringList markup{
+        QStringLiteral("<b>"),
+        QStringLiteral("</b>"),
+        QStringLiteral("<img src=\"x.png\">"),
+        QStringLiteral("<a href=\"x.png\">"),
+        QStringLiteral("&amp;"),
+        QStringLiteral("&lt;"),
+        QStringLiteral("<"),
+        QStringLiteral(">"),
+    };
     static const QString punctuation = QStringLiteral(".,+-eE ");
     QLineEdit *box = m_boxes[inputIndex(field)];
     const Caret caret = caretOf(box);
@@ -282,8 +329,9 @@ QString Monkey::insertJunk(Field field) {
         } else if (pick < 92) {
             // QTest::keyClicks only speaks Latin-1; these arrive as an input method would send
             // them.
-            const QString c = pick < 72 ? QString(QChar(0x0660 + bounded(10)))
-                                        : foreign.at(bounded(static_cast<int>(foreign.size())));
+            const QString c = pick < 72   ? QString(QChar(0x0660 + bounded(10)))
+                              : pick < 86 ? foreign.at(bounded(static_cast<int>(foreign.size())))
+                                          : markup.at(bounded(static_cast<int>(markup.size())));
             QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, c, Qt::NoModifier);
             typed += c;
         } else {
@@ -629,15 +677,23 @@ private slots:
 private:
     std::optional<ModalWatchdog> m_modalWatchdog;
     bool m_quitRequested = false;
+    // The working folder, which holds the picture the pasted tags name.
+    QTemporaryDir m_folder;
+    QString m_previousFolder;
 };
 
 void TestMonkey::initTestCase() {
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { m_quitRequested = true; });
     m_modalWatchdog.emplace();
+    QVERIFY(m_folder.isValid());
+    QVERIFY(writePicture(m_folder.filePath(QStringLiteral("x.png"))));
+    m_previousFolder = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(m_folder.path()));
 }
 
 void TestMonkey::cleanupTestCase() {
     m_modalWatchdog.reset();
+    QDir::setCurrent(m_previousFolder);
 }
 
 void TestMonkey::randomActionsKeepTheWindowConsistent_data() {
@@ -657,9 +713,12 @@ void TestMonkey::randomActionsKeepTheWindowConsistent() {
           *actions, qPrintable(locale.name()), *seed);
 
     QLocale::setDefault(locale);
+    const QString picture = m_folder.filePath(QStringLiteral("x.png"));
+    const QDateTime untouched = lastReadDaysAgo(picture);
+    QVERIFY(untouched.isValid());
     QStringList reports;
     MainWindow window;
-    window.setFailureReporter(std::make_unique<RecordingReporter>(reports));
+    window.setFailureReporter(std::make_unique<BoxBuildingReporter>(reports));
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
 
@@ -694,6 +753,9 @@ void TestMonkey::randomActionsKeepTheWindowConsistent() {
              qPrintable(where(*actions) + QStringLiteral("too few computes went through")));
     QVERIFY2(monkey.computeFailures() >= least,
              qPrintable(where(*actions) + QStringLiteral("too few computes failed")));
+    QVERIFY2(
+        lastRead(picture) == untouched,
+        qPrintable(where(*actions) + QStringLiteral("the picture a pasted tag names was read")));
 }
 
 QTEST_MAIN(TestMonkey)

@@ -9,8 +9,6 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
-#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -34,23 +32,6 @@ namespace {
 const QString pictureName = QStringLiteral("x.png");
 // The same picture under a name short enough for a tag that fits in a result label.
 const QString shortPictureName = QStringLiteral("p");
-
-// When the file was last read. A fresh QFileInfo each time, or the answer would be cached.
-QDateTime lastRead(const QString &path) {
-    return QFileInfo(path).lastRead();
-}
-
-// Marks the file as last read days ago, so that a read now moves its access time even where
-// that is kept lazily (relatime), and returns that time; an invalid time if it cannot.
-QDateTime lastReadDaysAgo(const QString &path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadWrite) ||
-        !file.setFileTime(QDateTime::currentDateTime().addDays(-3), QFileDevice::FileAccessTime)) {
-        return {};
-    }
-    file.close();
-    return lastRead(path);
-}
 
 // What a screen reader is told about an object.
 QString spoken(QObject *object, QAccessible::Text text) {
@@ -234,10 +215,8 @@ private:
 
 void TestTypedText::initTestCase() {
     QVERIFY(m_folder.isValid());
-    QImage picture(8, 8, QImage::Format_RGB32);
-    picture.fill(Qt::red);
-    QVERIFY(picture.save(m_folder.filePath(pictureName)));
-    QVERIFY(picture.save(m_folder.filePath(shortPictureName), "PNG"));
+    QVERIFY(writePicture(m_folder.filePath(pictureName)));
+    QVERIFY(writePicture(m_folder.filePath(shortPictureName)));
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { m_quitRequested = true; });
 }
 
