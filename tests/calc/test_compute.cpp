@@ -185,6 +185,8 @@ void TestCompute::failures_data() {
     QTest::newRow("nan crown") << Field::txtCorona << "nan" << conversion << Field::txtCorona;
     QTest::newRow("empty primary pinion") << Field::Txt13 << "" << conversion << Field::Txt13;
     QTest::newRow("junk primary crown") << Field::Txt14 << "75x" << conversion << Field::Txt14;
+    // The failure carries the text as typed, spaces included, for the message to quote.
+    QTest::newRow("junk among spaces") << Field::Txt5 << " 2 2 " << conversion << Field::Txt5;
     QTest::newRow("empty 3rd primary") << Field::Txt3 << "" << conversion << Field::Txt3;
     QTest::newRow("empty 6th secondary") << Field::Txt12 << "" << conversion << Field::Txt12;
 

@@ -233,6 +233,8 @@ void TestFailureMessage::longTextsAreQuotedByTheirEnds_data() {
                "» (46 caratteri)";
     QTest::newRow("line breaks and a tab") << "12\n13\r\n14\t15"
                                            << "«12↵13↵14 15»";
+    QTest::newRow("every kind of line break") << "1\r2\u20283\u20294\r\n"
+                                              << "«1↵2↵3↵4↵»";
     QTest::newRow("a pasted column of numbers")
         << QStringLiteral("1234\n").repeated(20)
         << "«1234↵1234↵1234↵1…↵1234↵1234↵1234↵» (100 caratteri)";

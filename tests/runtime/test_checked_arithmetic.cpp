@@ -75,6 +75,8 @@ void TestCheckedArithmetic::multiply_data() {
         << -largest << 60.0 << std::optional{ArithmeticFault::Overflow} << 0.0;
     QTest::newRow("nan operand") << std::numeric_limits<double>::quiet_NaN() << 1.0
                                  << std::optional{ArithmeticFault::InvalidOperation} << 0.0;
+    QTest::newRow("infinite operand") << 1.0 << -std::numeric_limits<double>::infinity()
+                                      << std::optional{ArithmeticFault::InvalidOperation} << 0.0;
 }
 
 void TestCheckedArithmetic::multiply() {

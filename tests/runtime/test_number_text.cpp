@@ -1,6 +1,7 @@
 #include "runtime/number_text.h"
 
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <bit>
@@ -28,12 +29,16 @@ private slots:
     void wholeToText();
     void separatorHint_data();
     void separatorHint();
+    void hintedSeparatorMakesTheNumber_data();
+    void hintedSeparatorMakesTheNumber();
 };
 
 namespace {
 
 const QLocale italian(QLocale::Italian, QLocale::Italy);
 const QLocale c = QLocale::c();
+const QLocale arabic(QLocale::Arabic, QLocale::Egypt);
+const QLocale persian(QLocale::Persian, QLocale::Iran);
 
 } // namespace
 
@@ -60,6 +65,15 @@ void TestNumberText::textToNumber_data() {
         << c << "1.7976931348623157e308" << std::numeric_limits<double>::max();
     QTest::newRow("C subnormal") << c << "4.940656e-324"
                                  << std::numeric_limits<double>::denorm_min();
+    // Arabic and Persian write their own digits and decimal separator, yet a keyboard there types
+    // ASCII numbers too, which nothing else could mean.
+    for (const QLocale &locale : {arabic, persian}) {
+        const QString tag = locale.name() + QStringLiteral(" ASCII ");
+        QTest::newRow(qPrintable(tag + "decimal point")) << locale << "87.5" << 87.5;
+        QTest::newRow(qPrintable(tag + "negative")) << locale << "-17.25" << -17.25;
+        QTest::newRow(qPrintable(tag + "exponent")) << locale << "1.5e3" << 1500.0;
+        QTest::newRow(qPrintable(tag + "spaces around")) << locale << " 0.5 " << 0.5;
+    }
 }
 
 void TestNumberText::textToNumber() {
@@ -279,6 +293,9 @@ void TestNumberText::separatorHint_data() {
                                    << ".";
     QTest::newRow("it already a number") << italian << "87,5"
                                          << "";
+    // Both readings are numbers (fourteen thousand, fourteen): nothing to correct.
+    QTest::newRow("it either way a number") << italian << "14.000"
+                                            << "";
     QTest::newRow("it letters") << italian << "abc"
                                 << "";
     QTest::newRow("C nothing to swap") << c << "12x"
@@ -291,6 +308,31 @@ void TestNumberText::separatorHint() {
     QFETCH(QString, hint);
 
     QCOMPARE(decimalSeparatorHint(text, locale).value_or(QString()), hint);
+}
+
+void TestNumberText::hintedSeparatorMakesTheNumber_data() {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("value");
+
+    QTest::newRow("it point") << italian << "87.5" << 87.5;
+    QTest::newRow("C comma") << c << "-13,25" << -13.25;
+    QTest::newRow("de point") << QLocale(QLocale::German, QLocale::Germany) << "0.5" << 0.5;
+    QTest::newRow("ar comma") << arabic << "87,5" << 87.5;
+    QTest::newRow("fa comma") << persian << "87,5" << 87.5;
+}
+
+// Whatever separator the hint names, typing it in place of the wrong one gives the number meant.
+void TestNumberText::hintedSeparatorMakesTheNumber() {
+    QFETCH(QLocale, locale);
+    QFETCH(QString, text);
+    QFETCH(double, value);
+
+    const std::optional<QString> hint = decimalSeparatorHint(text, locale);
+    QVERIFY(hint.has_value());
+    QString corrected = text;
+    corrected.replace(QRegularExpression(QStringLiteral("[.,]")), *hint);
+    QCOMPARE(::textToNumber(corrected, locale), value);
 }
 
 QTEST_GUILESS_MAIN(TestNumberText)
