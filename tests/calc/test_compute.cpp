@@ -26,6 +26,8 @@ private slots:
     void zeroEngineSpeedGivesZeroSpeeds();
     void negativeValuesAreAccepted();
     void acceptsTheLocaleNumberForms();
+    void groupedEngineSpeedReadsWhole_data();
+    void groupedEngineSpeedReadsWhole();
     void failures_data();
     void failures();
     void failureClearsEveryResult();
@@ -165,6 +167,35 @@ void TestCompute::acceptsTheLocaleNumberForms() {
     sheet.setText(Field::txtPignone, QStringLiteral("+17"));
     QCOMPARE(compute(sheet), std::nullopt);
     VERIFY_NEAR(valueOf(sheet, Field::lblA), 41.80338);
+}
+
+void TestCompute::groupedEngineSpeedReadsWhole_data() {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("rpm");
+
+    QTest::newRow("it") << QLocale(QLocale::Italian, QLocale::Italy) << "9.500";
+    QTest::newRow("es") << QLocale(QLocale::Spanish, QLocale::Spain) << "9.500";
+    QTest::newRow("pt") << QLocale(QLocale::Portuguese, QLocale::Brazil) << "9.500";
+    QTest::newRow("pl") << QLocale(QLocale::Polish, QLocale::Poland) << "9 500";
+    QTest::newRow("fr") << QLocale(QLocale::French, QLocale::France) << "9 500";
+    QTest::newRow("de") << QLocale(QLocale::German, QLocale::Germany) << "9.500";
+    QTest::newRow("sv") << QLocale(QLocale::Swedish, QLocale::Sweden) << "9\u00A0500";
+    QTest::newRow("en") << QLocale(QLocale::English, QLocale::UnitedStates) << "9,500";
+}
+
+// Nine thousand five hundred revolutions per minute, grouped as the mechanic's language groups
+// thousands, gives the speeds of 9500 rpm, never a failure and never those of 9.5 rpm.
+void TestCompute::groupedEngineSpeedReadsWhole() {
+    QFETCH(QLocale, locale);
+    QFETCH(QString, rpm);
+
+    QLocale::setDefault(locale);
+    MemorySheet sheet = workedExampleSheet();
+    sheet.setText(Field::txtGiri, rpm);
+    QCOMPARE(compute(sheet), std::nullopt);
+    // The worked example's speeds at 14000 rpm, scaled to 9500.
+    VERIFY_NEAR(valueOf(sheet, Field::lblGc), 3546.667 * 9500.0 / 14000.0);
+    VERIFY_NEAR(valueOf(sheet, Field::LblF), 114.6056 * 9500.0 / 14000.0);
 }
 
 void TestCompute::failures_data() {

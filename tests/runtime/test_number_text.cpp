@@ -16,10 +16,14 @@ private slots:
 
     void textToNumber_data();
     void textToNumber();
+    void groupedNumbersReadWhole_data();
+    void groupedNumbersReadWhole();
     void rejectsNonNumbers_data();
     void rejectsNonNumbers();
     void numberToText_data();
     void numberToText();
+    void resultsTakeTheProgramsForm_data();
+    void resultsTakeTheProgramsForm();
     void numberToTextRoundTrips_data();
     void numberToTextRoundTrips();
     void readsBackInEveryLocale_data();
@@ -31,6 +35,8 @@ private slots:
     void separatorHint();
     void hintedSeparatorMakesTheNumber_data();
     void hintedSeparatorMakesTheNumber();
+    void hintNeverMakesGroupedThousandsADecimal_data();
+    void hintNeverMakesGroupedThousandsADecimal();
 };
 
 namespace {
@@ -39,6 +45,15 @@ const QLocale italian(QLocale::Italian, QLocale::Italy);
 const QLocale c = QLocale::c();
 const QLocale arabic(QLocale::Arabic, QLocale::Egypt);
 const QLocale persian(QLocale::Persian, QLocale::Iran);
+
+// The languages whose results must look alike on every Qt release the program is built with.
+const char *const everyReleaseLocales[] = {"C",     "it_IT", "de_DE", "fr_FR", "es_ES",
+                                           "pt_BR", "pt_PT", "pl_PL", "sv_SE", "fi_FI",
+                                           "cs_CZ", "nl_NL", "en_GB", "en_US"};
+
+QLocale localeNamed(const char *name) {
+    return qstrcmp(name, "C") == 0 ? c : QLocale(QString::fromLatin1(name));
+}
 
 } // namespace
 
@@ -86,6 +101,61 @@ void TestNumberText::textToNumber() {
     QCOMPARE(*value, expected);
 }
 
+void TestNumberText::groupedNumbersReadWhole_data() {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("expected");
+
+    // As a mechanic types them.
+    const QLocale spanish(QLocale::Spanish, QLocale::Spain);
+    const QLocale polish(QLocale::Polish, QLocale::Poland);
+    const QLocale french(QLocale::French, QLocale::France);
+    const QLocale swiss(QLocale::German, QLocale::Switzerland);
+    const QLocale indian(QLocale::English, QLocale::India);
+    QTest::newRow("it nine thousand five hundred") << italian << "9.500" << 9500.0;
+    QTest::newRow("it a million") << italian << "1.000.000" << 1e6;
+    QTest::newRow("it grouped with decimals") << italian << "9.500,25" << 9500.25;
+    QTest::newRow("it grouped negative") << italian << "-14.000" << -14000.0;
+    QTest::newRow("it grouped exponent") << italian << "1.000,5e3" << 1000500.0;
+    QTest::newRow("es nine thousand five hundred") << spanish << "9.500" << 9500.0;
+    QTest::newRow("es a million") << spanish << "1.000.000" << 1e6;
+    QTest::newRow("pt nine thousand five hundred")
+        << QLocale(QLocale::Portuguese) << "9.500" << 9500.0;
+    QTest::newRow("pl typed space") << polish << "9 500" << 9500.0;
+    QTest::newRow("pl no-break space") << polish << "9\u00A0500" << 9500.0;
+    QTest::newRow("fr typed space") << french << "9 500" << 9500.0;
+    QTest::newRow("fr no-break space") << french << "1\u00A0000\u00A0000" << 1e6;
+    QTest::newRow("de_CH apostrophe") << swiss << "9'500" << 9500.0;
+    QTest::newRow("de_CH right quote") << swiss << "9\u2019500.5" << 9500.5;
+    QTest::newRow("en_IN lakh") << indian << "1,00,000" << 1e5;
+    QTest::newRow("en_IN thousands") << indian << "1,000,000" << 1e6;
+    QTest::newRow("en_US grouped") << QLocale(QLocale::English) << "9,500.25" << 9500.25;
+
+    // Each language with its own group separator, whatever the Qt release calls it.
+    for (const char *name : everyReleaseLocales) {
+        const QLocale locale = localeNamed(name);
+        const QString group = locale.groupSeparator();
+        const QString point = locale.decimalPoint();
+        const QString tag = QString::fromLatin1(name) + QStringLiteral(" own separator: ");
+        QTest::newRow(qPrintable(tag + "9 500")) << locale << "9" + group + "500" << 9500.0;
+        QTest::newRow(qPrintable(tag + "1 000 000"))
+            << locale << "1" + group + "000" + group + "000" << 1e6;
+        QTest::newRow(qPrintable(tag + "-9 500.25"))
+            << locale << locale.negativeSign() + "9" + group + "500" + point + "25" << -9500.25;
+    }
+}
+
+// A number grouped as the locale groups it reads as the whole number it shows, on every Qt
+// release: Qt 6.8 reads neither "9.500" nor "1.000.000" in Italian, and no release reads
+// "9.500" in Spanish.
+void TestNumberText::groupedNumbersReadWhole() {
+    QFETCH(QLocale, locale);
+    QFETCH(QString, text);
+    QFETCH(double, expected);
+
+    QCOMPARE(::textToNumber(text, locale), std::optional<double>(expected));
+}
+
 void TestNumberText::rejectsNonNumbers_data() {
     QTest::addColumn<QLocale>("locale");
     QTest::addColumn<QString>("text");
@@ -110,6 +180,14 @@ void TestNumberText::rejectsNonNumbers_data() {
     }
     QTest::newRow("it: point as decimal") << italian << "87.5";
     QTest::newRow("it: misplaced group") << italian << "1.4000";
+    QTest::newRow("it: group of two") << italian << "9.50";
+    QTest::newRow("it: leading group") << italian << ".500";
+    QTest::newRow("it: trailing group") << italian << "9.500.";
+    QTest::newRow("it: group in decimals") << italian << "9,500.000";
+    QTest::newRow("it: group in exponent") << italian << "1e1.000";
+    QTest::newRow("it: grouped by two") << italian << "1.00.000";
+    QTest::newRow("C: group of four") << c << "1,0000";
+    QTest::newRow("pl: another language's group") << QLocale(QLocale::Polish) << "9.500";
     QTest::newRow("C: comma as decimal") << c << "87,5";
     QTest::newRow("C: comma exponent") << c << "1,5e3";
 }
@@ -150,6 +228,39 @@ void TestNumberText::numberToText_data() {
 }
 
 void TestNumberText::numberToText() {
+    QFETCH(QLocale, locale);
+    QFETCH(double, value);
+    QFETCH(QString, expected);
+
+    QCOMPARE(::numberToText(value, locale), expected);
+}
+
+void TestNumberText::resultsTakeTheProgramsForm_data() {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("expected");
+
+    for (const char *name : everyReleaseLocales) {
+        const QLocale locale = localeNamed(name);
+        const QString point = locale.decimalPoint();
+        const QString minus = locale.negativeSign();
+        const QString exponent = locale == c ? QStringLiteral("e") : QStringLiteral("E");
+        const QString tag = QString::fromLatin1(name) + QStringLiteral(": ");
+        QTest::newRow(qPrintable(tag + "plain"))
+            << locale << -41.803377 << minus + "41" + point + "80338";
+        QTest::newRow(qPrintable(tag + "no grouping")) << locale << 1234567.0 << "1234567";
+        QTest::newRow(qPrintable(tag + "small exponent"))
+            << locale << -7.5e-5 << minus + "7" + point + "5" + exponent + minus + "05";
+        QTest::newRow(qPrintable(tag + "large exponent"))
+            << locale << 12345678.0
+            << "1" + point + "234568" + exponent + locale.positiveSign() + "07";
+    }
+}
+
+// The program, not the Qt release, decides how a result is written: Qt 6.8 writes Swedish
+// exponents as "×10^", Qt 6.11 writes "e" in Italian where Qt 6.8 wrote "E". Only the locale's
+// own decimal separator and signs come from Qt.
+void TestNumberText::resultsTakeTheProgramsForm() {
     QFETCH(QLocale, locale);
     QFETCH(double, value);
     QFETCH(QString, expected);
@@ -300,6 +411,19 @@ void TestNumberText::separatorHint_data() {
                                 << "";
     QTest::newRow("C nothing to swap") << c << "12x"
                                        << "";
+    QTest::newRow("it grouped decimals swapped") << italian << "9,500.25"
+                                                 << ",";
+    QTest::newRow("fr point typed") << QLocale(QLocale::French) << "87.5"
+                                    << ",";
+    QTest::newRow("de_CH comma typed") << QLocale(QLocale::German, QLocale::Switzerland) << "87,5"
+                                       << ".";
+    QTest::newRow("it grouped thousands") << italian << "9.500"
+                                          << "";
+    QTest::newRow("fr point may group") << QLocale(QLocale::French) << "9.500"
+                                        << "";
+    QTest::newRow("de_CH comma may group")
+        << QLocale(QLocale::German, QLocale::Switzerland) << "9,500"
+        << "";
 }
 
 void TestNumberText::separatorHint() {
@@ -333,6 +457,23 @@ void TestNumberText::hintedSeparatorMakesTheNumber() {
     QString corrected = text;
     corrected.replace(QRegularExpression(QStringLiteral("[.,]")), *hint);
     QCOMPARE(::textToNumber(corrected, locale), value);
+}
+
+void TestNumberText::hintNeverMakesGroupedThousandsADecimal_data() {
+    readsBackInEveryLocale_data();
+}
+
+// "9.500" is nine thousand five hundred wherever the point groups thousands. A hint to type the
+// decimal comma in its place would lead to "9,500": nine and a half revolutions per minute.
+void TestNumberText::hintNeverMakesGroupedThousandsADecimal() {
+    QFETCH(QLocale, locale);
+
+    for (const char *text :
+         {"9.500", "9,500", "1.000.000", "1,000,000", "-12.345", "14.000", "9.500.000"}) {
+        const std::optional<QString> hint = decimalSeparatorHint(QString::fromLatin1(text), locale);
+        QVERIFY2(!hint, qPrintable(QStringLiteral("%1: use %2")
+                                       .arg(QString::fromLatin1(text), hint.value_or(QString()))));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestNumberText)
