@@ -34,8 +34,14 @@ QImage withTransparencyMask(const QImage &colours, const QByteArray &ico) {
     QImage mask(reinterpret_cast<const uchar *>(ico.constData() + ico.size() - maskSize),
                 colours.width(), colours.height(), bytesPerRow, QImage::Format_Mono);
     mask.setColorTable({qRgba(0, 0, 0, 255), qRgba(0, 0, 0, 0)}); // opaque, transparent
+    // Qt 6.9 named the upside-down copy flipped(); later releases deprecate mirrored().
+#if QT_VERSION >= QT_VERSION_CHECK(6, 9, 0)
+    const QImage topDown = mask.flipped(Qt::Vertical);
+#else
+    const QImage topDown = mask.mirrored();
+#endif
     QImage image = colours.convertToFormat(QImage::Format_ARGB32);
-    image.setAlphaChannel(mask.mirrored().convertToFormat(QImage::Format_Alpha8));
+    image.setAlphaChannel(topDown.convertToFormat(QImage::Format_Alpha8));
     return image;
 }
 
