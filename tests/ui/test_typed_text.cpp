@@ -119,8 +119,11 @@ protected:
             return 1;
         case PdmDevicePixelRatioScaled:
             return static_cast<int>(devicePixelRatioFScale());
+        default:
+            // Qt 6.8 added metrics of its own (the ratio as an encoded float); the base class
+            // derives them from the ones above.
+            return QPaintDevice::metric(metric);
         }
-        return 0;
     }
 
 private:
