@@ -23,6 +23,16 @@
 
 namespace {
 
+// The boxes "Calcola Cambio" gives the focus to before it computes, one after the other: the
+// engine, the tyre and the chain drive, the primary drive, then the gear grid column by column.
+// The focus stays on the last.
+constexpr std::array<Field, inputFieldCount> focusSweep{
+    Field::txtGiri, Field::txtCirco, Field::txtPignone, Field::txtCorona, Field::Txt13,
+    Field::Txt14,   Field::Txt1,     Field::Txt2,       Field::Txt3,      Field::Txt4,
+    Field::Txt5,    Field::Txt6,     Field::Txt7,       Field::Txt8,      Field::Txt9,
+    Field::Txt10,   Field::Txt11,    Field::Txt12,
+};
+
 QWidget *createControl(const ControlDescription &control, QWidget *container) {
     const QString caption = QString::fromUtf8(control.caption);
     switch (control.kind) {
@@ -174,8 +184,7 @@ void MainWindow::setFailureReporter(std::unique_ptr<FailureReporter> reporter) {
 }
 
 void MainWindow::calculate() {
-    // The focus runs through every box in reading order and rests on the last.
-    for (const Field field : inputFields()) {
+    for (const Field field : focusSweep) {
         m_boxes[inputIndex(field)]->setFocus(Qt::OtherFocusReason);
     }
     const std::optional<ComputeFailure> failure = compute(*this);
@@ -185,7 +194,8 @@ void MainWindow::calculate() {
     m_reporter->report(this, failureMessage(*failure));
     // After the message the user lands where the correction is to be typed. The computation
     // always names an input box; anything else leaves the focus where the sweep ended.
-    QLineEdit *box = isInput(failure->field) ? m_boxes[inputIndex(failure->field)] : m_boxes.back();
+    QLineEdit *box =
+        m_boxes[inputIndex(isInput(failure->field) ? failure->field : focusSweep.back())];
     box->setFocus(Qt::OtherFocusReason);
     box->selectAll();
 }
