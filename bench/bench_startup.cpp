@@ -1,5 +1,6 @@
 #include "ui/application.h"
 #include "ui/main_window.h"
+#include "ui/window_centring.h"
 #include "ui/window_design.h"
 
 #include <QApplication>
@@ -219,6 +220,7 @@ int runWindow(int argc, char *argv[], std::string_view which, StartReference sta
 
     FirstPaintProbe probe(start);
     if (which == "dentaro") {
+        useWindowFontEverywhere();
         MainWindow window;
         window.installEventFilter(&probe);
         showCentred(window);

@@ -1,25 +1,13 @@
 #pragma once
 
-#include <QMargins>
-#include <QPoint>
-#include <QRect>
-#include <QSize>
-
-class QWidget;
+// What the program entry does to the application before it makes the window.
 
 // Names the running program to the desktop: its name, its version and its desktop entry, which
 // gives the window its icon and its place in the task bar.
 void identifyApplication();
 
-// Where the frame's top-left corner goes so that a window of the given client size, inside a
-// frame with the given margins, stands in the middle of the available area.
-QPoint centredFramePosition(const QSize &client, const QMargins &frame, const QRect &available);
-
-// Places a top-level window, frame included as far as it is known, in the middle of the
-// available area of the screen it is on.
-void centreOnScreen(QWidget &window);
-
-// Centres a top-level window and shows it. A window manager adds its frame only once the
-// window is shown; the first time the window moves with a frame around it, it is centred again,
-// frame included. Without a window manager the client area stays centred.
-void showCentred(QWidget &window);
+// Gives the whole program the window's font, before the window is made: a text box lays out its
+// text once in the program's font before it takes its own, and the message box, a window of its
+// own, speaks in the program's font. The tests, which make the window without the program entry,
+// call it too.
+void useWindowFontEverywhere();

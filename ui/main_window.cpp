@@ -11,7 +11,6 @@
 #include "ui/result_label.h"
 #include "ui/window_design.h"
 
-#include <QApplication>
 #include <QEvent>
 #include <QHash>
 #include <QLabel>
@@ -82,9 +81,6 @@ MainWindow::MainWindow(QWidget *parent)
     , m_looks(palette()) {
     setObjectName(QString::fromLatin1(windowName));
     setWindowTitle(QString::fromUtf8(windowCaption));
-    // The window's font is the program's: a text box lays out its text once in the program's
-    // font before it takes its own, and the message box speaks in the window's face.
-    QApplication::setFont(windowFont());
     setFont(windowFont());
     resize(toPixels(clientWidthTwips), toPixels(clientHeightTwips));
 

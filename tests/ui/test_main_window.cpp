@@ -5,6 +5,7 @@
 #include "ui/images.h"
 #include "ui/main_window.h"
 #include "ui/picture_box.h"
+#include "ui/window_centring.h"
 #include "window_test_support.h"
 
 #include <QApplication>
@@ -81,6 +82,7 @@ class TestMainWindow : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() { useWindowFontEverywhere(); }
     void init();
     void cleanup();
 
@@ -101,6 +103,7 @@ private slots:
     void failureIsReportedOnceAndKeepsTheInputs();
     void textBoxesTakeAnyText();
     void messageForALongPasteFitsTheScreen();
+    void messageBoxSpeaksInTheWindowsFont();
     void accessibleNamesAreTheCaptions();
     void embeddedImagesDecodeAtTheirSizes();
     void photoIsShownUnscaledFromItsTopLeftCorner();
@@ -517,6 +520,14 @@ void TestMainWindow::textBoxesTakeAnyText() {
 }
 
 // A spreadsheet column pasted by mistake: the real message box opens with its whole message in
+// The message box is a window of its own, which takes the program's font, not its parent's.
+void TestMainWindow::messageBoxSpeaksInTheWindowsFont() {
+    const std::unique_ptr<QMessageBox> box =
+        failureMessageBox(m_window.get(), QStringLiteral("«Giri Motore»"));
+    QCOMPARE(box->font().family(), m_window->font().family());
+    QCOMPARE(box->font().pointSizeF(), m_window->font().pointSizeF());
+}
+
 // view, well within a 1024 x 768 screen, and its button closes it; the box keeps the paste.
 void TestMainWindow::messageForALongPasteFitsTheScreen() {
     m_modalWatchdog.reset(); // this test opens the box on purpose and closes it itself

@@ -4,6 +4,7 @@
 #include "calc/presets.h"
 #include "designed_window.h"
 #include "runtime/number_text.h"
+#include "ui/application.h"
 #include "ui/main_window.h"
 #include "window_test_support.h"
 
@@ -683,6 +684,7 @@ private:
 };
 
 void TestMonkey::initTestCase() {
+    useWindowFontEverywhere();
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { m_quitRequested = true; });
     m_modalWatchdog.emplace();
     QVERIFY(m_folder.isValid());

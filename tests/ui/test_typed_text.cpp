@@ -1,5 +1,6 @@
 #include "calc/compute.h"
 #include "calc/field.h"
+#include "ui/application.h"
 #include "ui/main_window.h"
 #include "window_test_support.h"
 
@@ -217,6 +218,7 @@ private:
 };
 
 void TestTypedText::initTestCase() {
+    useWindowFontEverywhere();
     QVERIFY(m_folder.isValid());
     QVERIFY(writePicture(m_folder.filePath(pictureName)));
     QVERIFY(writePicture(m_folder.filePath(shortPictureName)));

@@ -1,5 +1,6 @@
 #include "calc/gear_sheet.h"
 #include "designed_window.h"
+#include "ui/application.h"
 #include "ui/looks.h"
 #include "ui/main_window.h"
 #include "window_test_support.h"
@@ -197,6 +198,7 @@ private:
 };
 
 void TestWindowPalette::initTestCase() {
+    useWindowFontEverywhere();
     m_default = QApplication::palette();
     // The palette Qt gives a program when the desktop gives none is a light one.
     QVERIFY(!isDark(m_default.color(Role::Window)));

@@ -4,6 +4,7 @@
 #include "ui/looks.h"
 #include "ui/main_window.h"
 #include "ui/system_look.h"
+#include "ui/window_centring.h"
 #include "window_test_support.h"
 
 #include <QApplication>
@@ -53,6 +54,7 @@ private:
 };
 
 void TestWindowsDesktop::initTestCase() {
+    useWindowFontEverywhere();
     QCOMPARE(QGuiApplication::platformName(), QStringLiteral("windows"));
     QVERIFY(inactiveBorderColour());
     m_inactiveBorder = *inactiveBorderColour();
