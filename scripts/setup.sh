@@ -57,6 +57,6 @@ dentaro_setup() {
     local preset=$1
     shift
     dentaro_install "${dentaro_packages[@]}" "$@"
-    cmake --preset "$preset" >/dev/null
+    cmake --preset "$preset"
     cmake --build --preset "$preset" --parallel "$(nproc)"
 }
