@@ -11,6 +11,7 @@
 #include "ui/result_label.h"
 #include "ui/window_design.h"
 
+#include <QAccessible>
 #include <QEvent>
 #include <QHash>
 #include <QLabel>
@@ -71,6 +72,21 @@ QWidget *createControl(const ControlDescription &control, QWidget *container) {
     }
     }
     return nullptr;
+}
+
+// Tells a screen reader what a command did, which its user cannot see appear. Qt 6.8 brought
+// announcements; with earlier releases the reader follows the focus and the message box alone.
+void announce(QObject *source, const QString &message, bool urgent) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    QAccessibleAnnouncementEvent event(source, message);
+    event.setPoliteness(urgent ? QAccessible::AnnouncementPoliteness::Assertive
+                               : QAccessible::AnnouncementPoliteness::Polite);
+    QAccessible::updateAccessibility(&event);
+#else
+    Q_UNUSED(source)
+    Q_UNUSED(message)
+    Q_UNUSED(urgent)
+#endif
 }
 
 } // namespace
@@ -185,9 +201,18 @@ void MainWindow::calculate() {
     }
     const std::optional<ComputeFailure> failure = compute(*this);
     if (!failure) {
+        // Fifteen labels changed without a sound; the top speed is what a mechanic asks first.
+        const Field topSpeed = gearSpeed(gearCount);
+        announce(
+            this,
+            QStringLiteral("Risultati pronti. %1: %2").arg(fieldCaption(topSpeed), text(topSpeed)),
+            false);
         return;
     }
-    m_reporter->report(this, failureMessage(*failure));
+    const QString message = failureMessage(*failure);
+    // Said before the box opens, whose own reading then follows.
+    announce(this, message, true);
+    m_reporter->report(this, message);
     // After the message the user lands where the correction is to be typed. The computation
     // always names an input box; anything else leaves the focus where the sweep ended.
     QLineEdit *box =

@@ -8,6 +8,7 @@
 #include "ui/window_centring.h"
 #include "window_test_support.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFile>
 #include <QGroupBox>
@@ -78,6 +79,45 @@ protected:
 
 } // namespace
 
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+// What a screen reader would have been told: Qt hands every accessibility event to the handler
+// in place of the platform's bridge while accessibility is active.
+class ScreenReader {
+public:
+    struct Announcement {
+        QString message;
+        QAccessible::AnnouncementPoliteness politeness;
+        QString focus; // the control that had the focus when it was said
+    };
+
+    ScreenReader()
+        : m_previousHandler(QAccessible::installUpdateHandler(&ScreenReader::record)) {
+        s_heard.clear();
+        QAccessible::setActive(true);
+    }
+    ~ScreenReader() {
+        QAccessible::setActive(false);
+        QAccessible::installUpdateHandler(m_previousHandler);
+    }
+    ScreenReader(const ScreenReader &) = delete;
+    ScreenReader &operator=(const ScreenReader &) = delete;
+
+    static const QList<Announcement> &heard() { return s_heard; }
+
+private:
+    static void record(QAccessibleEvent *event) {
+        if (event->type() == QAccessible::Announcement) {
+            const auto *announcement = static_cast<QAccessibleAnnouncementEvent *>(event);
+            s_heard.append({announcement->message(), announcement->politeness(),
+                            name(QApplication::focusWidget())});
+        }
+    }
+
+    static inline QList<Announcement> s_heard;
+    QAccessible::UpdateHandler m_previousHandler;
+};
+#endif
+
 class TestMainWindow : public QObject {
     Q_OBJECT
 
@@ -105,6 +145,9 @@ private slots:
     void messageForALongPasteFitsTheScreen();
     void messageBoxSpeaksInTheWindowsFont();
     void accessibleNamesAreTheCaptions();
+    void screenReaderHearsTheTopSpeed();
+    void screenReaderHearsTheFailure_data();
+    void screenReaderHearsTheFailure();
     void embeddedImagesDecodeAtTheirSizes();
     void photoIsShownUnscaledFromItsTopLeftCorner();
     void doubleResolutionPhotoIsTheSameDrawingWithFinerDetail();
@@ -589,6 +632,60 @@ void TestMainWindow::accessibleNamesAreTheCaptions() {
     const QWidget *speed = control(QStringLiteral("LblC"));
     QCOMPARE(speed->accessibleDescription(), QStringLiteral("3° Marcia, Velocità Km/h"));
     QVERIFY(speed->accessibleName().isEmpty()); // the toolkit reads the label's text instead
+}
+
+// Fifteen results appear without a sound: a blind mechanic is told that they are ready, and the
+// top speed first, after the focus has come to rest where it always does.
+void TestMainWindow::screenReaderHearsTheTopSpeed() {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    const ScreenReader reader;
+    fillWorkedExample();
+    click(QStringLiteral("cmdCalcola"));
+
+    QCOMPARE(reader.heard().size(), 1);
+    QCOMPARE(reader.heard()[0].message,
+             QStringLiteral("Risultati pronti. 6° Marcia, Velocità Km/h: 114,6056"));
+    QCOMPARE(reader.heard()[0].politeness, QAccessible::AnnouncementPoliteness::Polite);
+    QCOMPARE(reader.heard()[0].focus, QStringLiteral("Txt12"));
+    QCOMPARE(name(QApplication::focusWidget()), QStringLiteral("Txt12"));
+#else
+    QSKIP("Qt before 6.8 has no accessibility announcements; the reader follows the focus alone");
+#endif
+}
+
+void TestMainWindow::screenReaderHearsTheFailure_data() {
+    QTest::addColumn<Field>("changed");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("not a number") << Field::txtPignone << "abc";
+    QTest::newRow("markup typed") << Field::txtCirco << "<b>88</b>";
+    QTest::newRow("division by zero") << Field::Txt14 << "0";
+}
+
+// The message the box shows is said as it stands, the user's text in it as typed, and the focus
+// then goes to the box to correct.
+void TestMainWindow::screenReaderHearsTheFailure() {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    QFETCH(Field, changed);
+    QFETCH(QString, text);
+
+    const ScreenReader reader;
+    fillWorkedExample();
+    m_window->setText(changed, text);
+    click(QStringLiteral("cmdCalcola"));
+
+    QCOMPARE(m_reports.size(), 1);
+    QCOMPARE(reader.heard().size(), 1);
+    QCOMPARE(reader.heard()[0].message, m_reports[0]);
+    QCOMPARE(reader.heard()[0].politeness, QAccessible::AnnouncementPoliteness::Assertive);
+    if (text != QStringLiteral("0")) {
+        QVERIFY2(reader.heard()[0].message.contains(QStringLiteral("«%1»").arg(text)),
+                 qPrintable(reader.heard()[0].message));
+    }
+    QCOMPARE(name(QApplication::focusWidget()), fieldName(changed));
+#else
+    QSKIP("Qt before 6.8 has no accessibility announcements; the reader reads the message box");
+#endif
 }
 
 void TestMainWindow::embeddedImagesDecodeAtTheirSizes() {
