@@ -4,5 +4,5 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/setup.sh
-dentaro_setup ci desktop-file-utils appstream llvm clang imagemagick
+dentaro_setup ci desktop-file-utils appstream llvm clang imagemagick qt6-svg-dev
 ctest --preset ci

@@ -4,6 +4,7 @@
 #include "raster.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
@@ -11,10 +12,12 @@
 #include <QImageWriter>
 #include <QPainter>
 #include <QSvgRenderer>
+#include <QTemporaryDir>
 #include <QTextStream>
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -30,6 +33,11 @@ const QString iconName = QStringLiteral("org.dentaro.Dentaro");
 
 QTextStream &err() {
     static QTextStream stream(stderr);
+    return stream;
+}
+
+QTextStream &out() {
+    static QTextStream stream(stdout);
     return stream;
 }
 
@@ -285,25 +293,160 @@ bool verifyAll(const QDir &imageDir, const QDir &iconDir) {
                          imageDir.filePath(QStringLiteral("engine@2x.jpg")));
 }
 
+bool drawAll(const QDir &imageDir, const QDir &iconDir) {
+    for (const QDir &dir : {imageDir, iconDir}) {
+        if (!QDir().mkpath(dir.path())) {
+            err() << "cannot create " << dir.path() << Qt::endl;
+            return false;
+        }
+    }
+    return writeIcons(imageDir, iconDir) && writeEngines(imageDir) && verifyAll(imageDir, iconDir);
+}
+
+// How far a shipped image may stand from the one drawn now, in the largest difference of any
+// channel of any pixel and in the mean over all pixels (both of 255), where the bytes differ.
+struct Tolerance {
+    int largest = 0;
+    double mean = 0;
+};
+
+// PNG and ICO are lossless and the drawing is the same on every Qt release: the pixels must be
+// the same. A JPEG encoder may round differently from one libjpeg release to the next, by a few
+// levels; a changed drawing differs by far more where it changed. The SVG's text differs between
+// Qt releases (spacing, closed paths), so it is rendered and compared as the scalable icon shows.
+constexpr Tolerance losslessTolerance{0, 0};
+constexpr Tolerance jpegTolerance{16, 1.0};
+constexpr Tolerance svgTolerance{4, 0.05};
+
+// The 32 px ICO as Windows shows it, its mask turned into transparency (Qt's reader ignores it).
+QImage icoWithMask(const QString &path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = file.readAll();
+    QImage image = readImage(path, "ico", QSize(iconSide, iconSide));
+    if (bytes.size() != iconFileBytes || image.isNull())
+        return {};
+    image = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < iconSide; ++y) {
+        for (int x = 0; x < iconSide; ++x) {
+            if (maskBitSet(bytes, x, y))
+                image.setPixel(x, y, qRgba(0, 0, 0, 0));
+        }
+    }
+    return image;
+}
+
+QImage renderedSvg(const QString &path) {
+    QSvgRenderer renderer(path);
+    if (!renderer.isValid())
+        return {};
+    QImage image(svgSide, svgSide, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    renderer.render(&painter);
+    return image;
+}
+
+QImage decoded(const QString &path) {
+    const QString suffix = QFileInfo(path).suffix();
+    if (suffix == QStringLiteral("svg"))
+        return renderedSvg(path);
+    if (suffix == QStringLiteral("ico"))
+        return icoWithMask(path);
+    return QImageReader(path).read();
+}
+
+QByteArray contents(const QString &path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Whether the shipped file is the drawn one: the same bytes, or the same picture within the
+// tolerance of its format.
+bool matches(const QString &drawn, const QString &shipped) {
+    if (contents(drawn) == contents(shipped)) {
+        out() << shipped << ": the same bytes" << Qt::endl;
+        return true;
+    }
+    const QString suffix = QFileInfo(shipped).suffix();
+    const Tolerance tolerance = suffix == QStringLiteral("jpg")   ? jpegTolerance
+                                : suffix == QStringLiteral("svg") ? svgTolerance
+                                                                  : losslessTolerance;
+    const QImage now = decoded(drawn);
+    const QImage then = decoded(shipped);
+    if (then.isNull() || then.size() != now.size()) {
+        err() << shipped << ": unreadable, or not the " << now.width() << "x" << now.height()
+              << " the tool draws" << Qt::endl;
+        return false;
+    }
+    const Difference d = difference(now, then);
+    if (d.largest > tolerance.largest || d.mean > tolerance.mean) {
+        err() << shipped << ": not what tools/artwork draws now: differs by up to " << d.largest
+              << " of 255 (mean " << d.mean << "), where " << tolerance.largest << " (mean "
+              << tolerance.mean << ") is allowed" << Qt::endl;
+        return false;
+    }
+    out() << shipped << ": other bytes, the same picture (differs by up to " << d.largest
+          << " of 255, mean " << d.mean << ")" << Qt::endl;
+    return true;
+}
+
+QStringList filesUnder(const QDir &dir) {
+    const QDir root(dir.absolutePath());
+    QStringList files;
+    QDirIterator it(root.path(), QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files.append(root.relativeFilePath(it.next()));
+    files.sort();
+    return files;
+}
+
+// Draws everything afresh into a folder of its own and holds the shipped folders to it: every
+// file the tool draws is shipped, every shipped file is drawn, and each is what the tool draws.
+bool checkShipped(const QDir &shippedImages, const QDir &shippedIcons) {
+    const QTemporaryDir drawn;
+    const QDir imageDir(drawn.filePath(QStringLiteral("images")));
+    const QDir iconDir(drawn.filePath(QStringLiteral("icons")));
+    if (!drawn.isValid() || !drawAll(imageDir, iconDir))
+        return false;
+    bool same = true;
+    for (const auto &[drawnDir, shippedDir] :
+         {std::pair{imageDir, shippedImages}, std::pair{iconDir, shippedIcons}}) {
+        const QStringList drawnFiles = filesUnder(drawnDir);
+        const QStringList shippedFiles = filesUnder(shippedDir);
+        for (const QString &file : shippedFiles) {
+            if (!drawnFiles.contains(file)) {
+                err() << shippedDir.filePath(file)
+                      << ": shipped, but tools/artwork draws no such file" << Qt::endl;
+                same = false;
+            }
+        }
+        for (const QString &file : drawnFiles) {
+            if (!shippedFiles.contains(file)) {
+                err() << shippedDir.filePath(file) << ": drawn by tools/artwork, but not shipped"
+                      << Qt::endl;
+                same = false;
+            } else if (!matches(drawnDir.filePath(file), shippedDir.filePath(file))) {
+                same = false;
+            }
+        }
+    }
+    return same;
+}
+
 } // namespace
 
 int main(int argc, char *argv[]) {
     QGuiApplication app(argc, argv);
     const QStringList args = QGuiApplication::arguments();
+    if (args.size() == 4 && args.at(1) == QStringLiteral("--check"))
+        return checkShipped(QDir(args.at(2)), QDir(args.at(3))) ? 0 : 1;
     if (args.size() != 3) {
-        err() << "usage: dentaro-artwork <image-dir> <icon-dir>" << Qt::endl;
+        err() << "usage: dentaro-artwork <image-dir> <icon-dir>\n"
+                 "       dentaro-artwork --check <shipped-image-dir> <shipped-icon-dir>"
+              << Qt::endl;
         return 2;
     }
-
-    const QDir imageDir(args.at(1));
-    const QDir iconDir(args.at(2));
-    for (const QDir &dir : {imageDir, iconDir}) {
-        if (!QDir().mkpath(dir.path())) {
-            err() << "cannot create " << dir.path() << Qt::endl;
-            return 1;
-        }
-    }
-    if (!writeIcons(imageDir, iconDir) || !writeEngines(imageDir))
-        return 1;
-    return verifyAll(imageDir, iconDir) ? 0 : 1;
+    return drawAll(QDir(args.at(1)), QDir(args.at(2))) ? 0 : 1;
 }
