@@ -419,8 +419,9 @@ void TestTypedText::resultsShowOnOneLineAndReadWhole() {
         QCOMPARE(spoken(label, QAccessible::Name), whole);
         QCOMPARE(spoken(label, QAccessible::Description), fieldCaption(field));
     }
-    // These inputs make results wider than their labels, and leave some that fit.
-    QVERIFY2(cut >= 3, qPrintable(QString::number(cut)));
+    // These inputs make results wider than their labels (how many depends on the window's face,
+    // narrower under Wine than on Debian), and leave some that fit.
+    QVERIFY2(cut >= 1, qPrintable(QString::number(cut)));
     QVERIFY2(cut < resultFieldCount, qPrintable(QString::number(cut)));
 }
 
