@@ -65,6 +65,12 @@ public:
         } else if (isApostrophe(groupSeparator)) {
             m_groups.append({QStringLiteral("'"), QStringLiteral("\u2019")});
         }
+        // Where the comma is the decimal separator, the point can only group thousands, and many
+        // write it so by hand whatever their locale prints: "9.500" is nine thousand five
+        // hundred to a Pole or a Portuguese as to an Italian.
+        if (m_decimal == QStringLiteral(",") && !m_groups.contains(QStringLiteral("."))) {
+            m_groups.append(QStringLiteral("."));
+        }
         // The ASCII signs and the letter E are read in every locale, beside the locale's own.
         m_minus = {QStringLiteral("-"), QStringLiteral("\u2212"),
                    withoutDirectionMarks(locale.negativeSign())};

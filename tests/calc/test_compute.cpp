@@ -177,6 +177,8 @@ void TestCompute::groupedEngineSpeedReadsWhole_data() {
     QTest::newRow("es") << QLocale(QLocale::Spanish, QLocale::Spain) << "9.500";
     QTest::newRow("pt") << QLocale(QLocale::Portuguese, QLocale::Brazil) << "9.500";
     QTest::newRow("pl") << QLocale(QLocale::Polish, QLocale::Poland) << "9 500";
+    QTest::newRow("pl point") << QLocale(QLocale::Polish, QLocale::Poland) << "9.500";
+    QTest::newRow("pt_PT point") << QLocale(QLocale::Portuguese, QLocale::Portugal) << "9.500";
     QTest::newRow("fr") << QLocale(QLocale::French, QLocale::France) << "9 500";
     QTest::newRow("de") << QLocale(QLocale::German, QLocale::Germany) << "9.500";
     QTest::newRow("sv") << QLocale(QLocale::Swedish, QLocale::Sweden) << "9\u00A0500";

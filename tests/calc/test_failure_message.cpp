@@ -51,14 +51,13 @@ void TestFailureMessage::messages_data() {
         << Field::txtCirco << "87,5"
         << "Il campo «Circonferenza Gomma» contiene «87,5», che non è un numero. Usa «٫» "
            "come separatore decimale.";
-    QTest::newRow("grouped thousands in French")
-        << QLocale(QLocale::French, QLocale::France) << FailureKind::ConversionError
-        << Field::txtGiri << "9.500"
-        << "Il campo «Giri Motore» contiene «9.500», che non è un numero.";
-    QTest::newRow("grouped thousands in Polish")
+    // A point between groups of three is a group separator where the comma is the decimal one:
+    // such a text reads, and a point that cannot group draws the hint.
+    QTest::newRow("point not grouping in Polish")
         << QLocale(QLocale::Polish, QLocale::Poland) << FailureKind::ConversionError
-        << Field::txtGiri << "9.500"
-        << "Il campo «Giri Motore» contiene «9.500», che non è un numero.";
+        << Field::txtGiri << "9.50"
+        << "Il campo «Giri Motore» contiene «9.50», che non è un numero. Usa la virgola come "
+           "separatore decimale.";
     QTest::newRow("division by zero")
         << italian << FailureKind::DivisionByZero << Field::Txt14 << ""
         << "Divisione per zero: il campo «Cor. Primaria» non può valere zero.";

@@ -121,6 +121,11 @@ void TestNumberText::groupedNumbersReadWhole_data() {
     QTest::newRow("es a million") << spanish << "1.000.000" << 1e6;
     QTest::newRow("pt nine thousand five hundred")
         << QLocale(QLocale::Portuguese) << "9.500" << 9500.0;
+    QTest::newRow("pl point") << polish << "9.500" << 9500.0;
+    QTest::newRow("pl point with decimals") << polish << "1.000.000,5" << 1000000.5;
+    QTest::newRow("pt_PT point") << QLocale(QLocale::Portuguese, QLocale::Portugal) << "9.500"
+                                 << 9500.0;
+    QTest::newRow("fr point") << french << "9.500" << 9500.0;
     QTest::newRow("pl typed space") << polish << "9 500" << 9500.0;
     QTest::newRow("pl no-break space") << polish << "9\u00A0500" << 9500.0;
     QTest::newRow("fr typed space") << french << "9 500" << 9500.0;
@@ -187,7 +192,8 @@ void TestNumberText::rejectsNonNumbers_data() {
     QTest::newRow("it: group in exponent") << italian << "1e1.000";
     QTest::newRow("it: grouped by two") << italian << "1.00.000";
     QTest::newRow("C: group of four") << c << "1,0000";
-    QTest::newRow("pl: another language's group") << QLocale(QLocale::Polish) << "9.500";
+    QTest::newRow("pl: point as decimal") << QLocale(QLocale::Polish) << "9.5";
+    QTest::newRow("pl: point in decimals") << QLocale(QLocale::Polish) << "9,500.000";
     QTest::newRow("C: comma as decimal") << c << "87,5";
     QTest::newRow("C: comma exponent") << c << "1,5e3";
 }
@@ -419,8 +425,10 @@ void TestNumberText::separatorHint_data() {
                                        << ".";
     QTest::newRow("it grouped thousands") << italian << "9.500"
                                           << "";
-    QTest::newRow("fr point may group") << QLocale(QLocale::French) << "9.500"
-                                        << "";
+    QTest::newRow("fr point groups") << QLocale(QLocale::French) << "9.500"
+                                     << "";
+    QTest::newRow("pl point not grouping") << QLocale(QLocale::Polish) << "9.50"
+                                           << ",";
     QTest::newRow("de_CH comma may group")
         << QLocale(QLocale::German, QLocale::Switzerland) << "9,500"
         << "";
