@@ -413,6 +413,8 @@ void TestNumberText::separatorHint_data() {
     // Both readings are numbers (fourteen thousand, fourteen): nothing to correct.
     QTest::newRow("it either way a number") << italian << "14.000"
                                             << "";
+    QTest::newRow("it either way an exponent") << italian << "1.000e3"
+                                               << "";
     QTest::newRow("it letters") << italian << "abc"
                                 << "";
     QTest::newRow("C nothing to swap") << c << "12x"
