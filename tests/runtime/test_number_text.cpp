@@ -72,6 +72,11 @@ void TestNumberText::textToNumber_data() {
     QTest::newRow("it plus sign") << italian << "+17" << 17.0;
     QTest::newRow("it minus sign") << italian << "-17" << -17.0;
     QTest::newRow("it zero") << italian << "0" << 0.0;
+    // Either minus a keyboard gives, and the exponent as the locale itself writes it.
+    QTest::newRow("it typographic minus") << italian << "\u221217" << -17.0;
+    const QLocale swedish(QLocale::Swedish, QLocale::Sweden);
+    QTest::newRow("sv hyphen minus") << swedish << "-17" << -17.0;
+    QTest::newRow("sv own exponent") << swedish << "1,5" + swedish.exponential() + "3" << 1500.0;
     QTest::newRow("C decimal point") << c << "87.5" << 87.5;
     QTest::newRow("C exponent") << c << "2.5e-3" << 0.0025;
     QTest::newRow("C negative") << c << "-0.5" << -0.5;
@@ -191,6 +196,7 @@ void TestNumberText::rejectsNonNumbers_data() {
     QTest::newRow("it: group in decimals") << italian << "9,500.000";
     QTest::newRow("it: group in exponent") << italian << "1e1.000";
     QTest::newRow("it: grouped by two") << italian << "1.00.000";
+    QTest::newRow("it: four digits before a group") << italian << "1234.567";
     QTest::newRow("C: group of four") << c << "1,0000";
     QTest::newRow("pl: point as decimal") << QLocale(QLocale::Polish) << "9.5";
     QTest::newRow("pl: point in decimals") << QLocale(QLocale::Polish) << "9,500.000";
