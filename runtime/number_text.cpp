@@ -197,7 +197,9 @@ std::optional<QString> cForm(const QString &text, const NumberSymbols &symbols) 
             runs.append(0);
         }
     }
-    if (runs.size() > 1 && !symbols.isGrouping(runs)) {
+    // Nobody groups a number that starts with zero: "0.750" is three quarters typed with the
+    // other decimal separator, not seven hundred and fifty.
+    if (runs.size() > 1 && (!symbols.isGrouping(runs) || (*tokens)[wholeStart].digit == u'0')) {
         return std::nullopt;
     }
     QString plain;
@@ -308,9 +310,10 @@ std::optional<QString> decimalSeparatorHint(const QString &text, const QLocale &
     }
     // A whole number whose points (or commas) stand between groups of three digits may be
     // grouped in another language's way: "9.500" is nine thousand five hundred to a German.
-    // Offering the decimal separator there would turn it into nine and a half.
+    // Offering the decimal separator there would turn it into nine and a half. One that starts
+    // with zero groups nothing, and is a decimal.
     static const QRegularExpression groupedThousands(
-        QStringLiteral(R"(^\s*[-+\x{2212}]?\d{1,3}([.,])\d{3}(\1\d{3})*\s*$)"),
+        QStringLiteral(R"(^\s*[-+\x{2212}]?(?!0)\d{1,3}([.,])\d{3}(\1\d{3})*\s*$)"),
         QRegularExpression::UseUnicodePropertiesOption);
     if (groupedThousands.match(text).hasMatch()) {
         return std::nullopt;

@@ -17,7 +17,8 @@
 // group separators in the whole part, in groups of three digits ("9.500" and "1.000.000" in
 // Italian, "9 500" with any space where the locale groups with a no-break space) or as the locale
 // groups (by two above the last three in India). Empty text, a lone sign, "nan", "inf", hex, a
-// misplaced group separator and trailing junk are not.
+// misplaced group separator, one after a leading zero ("0.750" in Italian) and trailing junk are
+// not.
 std::optional<double> textToNumber(const QString &text, const QLocale &locale = QLocale());
 
 // Seven significant digits without trailing zeros or group separators, in exponent form only

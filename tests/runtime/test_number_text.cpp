@@ -202,6 +202,14 @@ void TestNumberText::rejectsNonNumbers_data() {
     QTest::newRow("pl: point in decimals") << QLocale(QLocale::Polish) << "9,500.000";
     QTest::newRow("C: comma as decimal") << c << "87,5";
     QTest::newRow("C: comma exponent") << c << "1,5e3";
+    // Three quarters typed with the other separator, not seven hundred and fifty.
+    QTest::newRow("it: zero then a group") << italian << "0.750";
+    QTest::newRow("it: negative zero then a group") << italian << "-0.500";
+    QTest::newRow("es: zero then a group") << QLocale(QLocale::Spanish) << "0.750";
+    QTest::newRow("fr: zero then a group") << QLocale(QLocale::French) << "0.750";
+    QTest::newRow("C: zero then a group") << c << "0,750";
+    QTest::newRow("C: zeros then groups") << c << "00,750,000";
+    QTest::newRow("ar: ASCII zero then a group") << arabic << "0,750";
 }
 
 void TestNumberText::rejectsNonNumbers() {
@@ -440,6 +448,10 @@ void TestNumberText::separatorHint_data() {
     QTest::newRow("de_CH comma may group")
         << QLocale(QLocale::German, QLocale::Switzerland) << "9,500"
         << "";
+    QTest::newRow("it zero then a point") << italian << "0.750"
+                                          << ",";
+    QTest::newRow("C zero then a comma") << c << "-0,500"
+                                         << ".";
 }
 
 void TestNumberText::separatorHint() {
@@ -460,6 +472,9 @@ void TestNumberText::hintedSeparatorMakesTheNumber_data() {
     QTest::newRow("de point") << QLocale(QLocale::German, QLocale::Germany) << "0.5" << 0.5;
     QTest::newRow("ar comma") << arabic << "87,5" << 87.5;
     QTest::newRow("fa comma") << persian << "87,5" << 87.5;
+    QTest::newRow("it zero then a point") << italian << "0.750" << 0.75;
+    QTest::newRow("es zero then a point") << QLocale(QLocale::Spanish) << "-0.125" << -0.125;
+    QTest::newRow("C zero then a comma") << c << "0,750" << 0.75;
 }
 
 // Whatever separator the hint names, typing it in place of the wrong one gives the number meant.
