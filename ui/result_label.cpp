@@ -1,7 +1,6 @@
 #include "ui/result_label.h"
 
 #include <QHelpEvent>
-#include <QLocale>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOption>
@@ -10,15 +9,11 @@
 
 namespace {
 
-// The exponent of a number in exponent form, from its symbol on ("E-05"); empty for any other
-// text. The symbol is the locale's, or the letter E that stands in for one it cannot read back.
+// The exponent of a number in exponent form, from its letter on ("E-05"); empty for any other
+// text. Results write the exponent as E in every locale, e in C, whatever symbol the locale has.
 QString exponentOf(const QString &text) {
-    for (const QString &symbol : {QLocale().exponential(), QStringLiteral("E")}) {
-        if (const qsizetype at = text.lastIndexOf(symbol, -1, Qt::CaseInsensitive); at > 0) {
-            return text.mid(at);
-        }
-    }
-    return {};
+    const qsizetype at = text.lastIndexOf(u'E', -1, Qt::CaseInsensitive);
+    return at > 0 ? text.mid(at) : QString();
 }
 
 } // namespace
