@@ -562,7 +562,6 @@ void TestMainWindow::textBoxesTakeAnyText() {
     QCOMPARE(m_window->text(Field::Txt3).size(), 40001);
 }
 
-// A spreadsheet column pasted by mistake: the real message box opens with its whole message in
 // The message box is a window of its own, which takes the program's font, not its parent's.
 void TestMainWindow::messageBoxSpeaksInTheWindowsFont() {
     const std::unique_ptr<QMessageBox> box =
@@ -571,6 +570,7 @@ void TestMainWindow::messageBoxSpeaksInTheWindowsFont() {
     QCOMPARE(box->font().pointSizeF(), m_window->font().pointSizeF());
 }
 
+// A spreadsheet column pasted by mistake: the real message box opens with its whole message in
 // view, well within a 1024 x 768 screen, and its button closes it; the box keeps the paste.
 void TestMainWindow::messageForALongPasteFitsTheScreen() {
     m_modalWatchdog.reset(); // this test opens the box on purpose and closes it itself
