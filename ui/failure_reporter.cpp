@@ -7,8 +7,8 @@
 std::unique_ptr<QMessageBox> failureMessageBox(QWidget *parent, const QString &message) {
     auto box = std::make_unique<QMessageBox>(QMessageBox::Warning, QString::fromUtf8(windowCaption),
                                              QString(), QMessageBox::Ok, parent);
-    // The format first: given the text while it still guesses, the box would already have parsed
-    // it as markup and fetched what it names.
+    // The format before the text, so that the label never holds the message as markup, not even
+    // between two calls (and whatever a later Qt does eagerly with a rich text it is given).
     box->setTextFormat(Qt::PlainText);
     box->setText(message);
     box->setDefaultButton(QMessageBox::Ok);
