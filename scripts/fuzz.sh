@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets in fuzz/ with clang-14 (installing what is missing) and runs each
-# for SECONDS (60 unless given) on a scratch copy of its seed corpus. Crash inputs are kept in
-# build/fuzz/artifacts. Exits non-zero when any target reports a finding.
+# Builds the libFuzzer targets in fuzz/ with the release's own clang (installing what is missing)
+# and runs each for SECONDS (60 unless given) on a scratch copy of its seed corpus. Crash inputs
+# are kept in build/fuzz/artifacts. Exits non-zero when any target reports a finding.
 #   scripts/fuzz.sh [SECONDS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,12 +14,14 @@ if ! [[ $seconds =~ ^[1-9][0-9]*$ ]]; then
 fi
 
 . scripts/setup.sh
-# g++ brings the C++ standard library headers that clang builds against.
-dentaro_install cmake make g++ qt6-base-dev libgl-dev clang-14 libclang-rt-14-dev
+# g++ brings the C++ standard library headers that clang builds against; clang and
+# libclang-rt-dev are the release's default LLVM (14 on Debian 12, 19 on Debian 13), whose
+# libFuzzer and sanitizer run-times come with libclang-rt-dev.
+dentaro_install cmake make g++ qt6-base-dev libgl-dev clang libclang-rt-dev
 
 targets=(fuzz_text_to_number fuzz_compute)
 build=$root/build/fuzz
-CC=clang-14 CXX=clang++-14 cmake -S . -B "$build" -DDENTARO_FUZZ=ON -DBUILD_TESTING=OFF \
+CC=clang CXX=clang++ cmake -S . -B "$build" -DDENTARO_FUZZ=ON -DBUILD_TESTING=OFF \
     -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" --target "${targets[@]}" --parallel "$(nproc)"
 
