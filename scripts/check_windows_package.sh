@@ -122,7 +122,7 @@ Qt6Core.dll
 Qt6Gui.dll
 Qt6Widgets.dll
 platforms/qwindows.dll
-styles/qwindowsvistastyle.dll
+styles/qmodernwindowsstyle.dll
 imageformats/qjpeg.dll
 imageformats/qico.dll
 libstdc++-6.dll

@@ -3,16 +3,16 @@
 # whole test suite under Wine, and makes the installer and the portable zip in build/package/.
 # The last two lines of output are their paths.
 #   scripts/package-windows.sh
-# Qt for Windows is built from Debian's source the first time (about 16 minutes on two cores)
-# and reused after that; see scripts/qt-windows.sh.
+# Qt for Windows is built from Debian 13's source the first time (about 35 minutes on two
+# cores) and reused after that; see scripts/qt-windows.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
 . scripts/setup.sh
-# The cross compiler and the host Qt (moc, rcc, uic); Wine with its fonts, Comic Neue for the
-# captions' stand-in and Xvfb for the tests that open real windows; NSIS for the installer; llvm
-# and ImageMagick for the resource and icon checks.
+# The cross compiler; Wine with its fonts, Comic Neue for the captions' stand-in and Xvfb for the
+# tests that open real windows; NSIS for the installer; llvm and ImageMagick for the resource and
+# icon checks.
 dentaro_install "${dentaro_packages[@]}" g++-mingw-w64-x86-64-posix wine wine64 fonts-wine \
     xvfb xauth nsis llvm imagemagick
 

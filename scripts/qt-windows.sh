@@ -1,24 +1,35 @@
 #!/usr/bin/env bash
-# Builds Qt for 64-bit Windows from Debian's own qt6-base source with the MinGW-w64 cross
-# compiler, once per machine, and prints its install prefix as the last line of output.
+# Builds Qt for 64-bit Windows from Debian 13's qt6-base source with the MinGW-w64 cross compiler,
+# once per machine, and prints its install prefix as the last line of output.
 #   scripts/qt-windows.sh
-# The result is kept in ${XDG_CACHE_HOME:-$HOME/.cache}/dentaro/, under a name made of Qt's
-# version and a digest of the configuration (the switches below, the toolchain file and the
-# compiler's version), so later runs reuse it and a changed configuration builds anew. The build
-# takes about 16 minutes on two cores; a reused Qt takes a second.
+# Every host, Debian 12 or 13 (or Ubuntu), ships the same Qt this way: the qt6-base of Debian's
+# current stable release, with its security fixes, whatever Qt the host itself carries. Its moc,
+# rcc and uic are built first from the same source for the host, since the host's own Qt may be
+# another version. The results are kept in ${XDG_CACHE_HOME:-$HOME/.cache}/dentaro/, under names
+# made of Qt's version and a digest of the configuration (the switches below, the toolchain file
+# and the compilers' versions), so later runs reuse them and a changed configuration builds anew.
+# The first run takes about 35 minutes on two cores; a reused Qt takes a few seconds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 
 . scripts/setup.sh
-# The host Qt lends the Windows build its moc, rcc and uic, so it must be the same version as
-# the source; dpkg-dev unpacks the source, perl runs Qt's header generator.
-dentaro_install qt6-base-dev g++-mingw-w64-x86-64-posix cmake ninja-build dpkg-dev perl xz-utils
+dentaro_install "${dentaro_qt_windows_packages[@]}"
 
-qt_version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
-# 6.4.2 from 6.4.2+dfsg-10 (and from any epoch, repack or revision).
-qt_upstream=${qt_version#*:}
-qt_upstream=${qt_upstream%%[+~-]*}
+# The Debian release whose qt6-base is shipped, and the archive it comes from.
+qt_suite=trixie
+mirror=${DENTARO_DEBIAN_MIRROR:-http://deb.debian.org/debian}
+security_mirror=${DENTARO_DEBIAN_SECURITY_MIRROR:-http://deb.debian.org/debian-security}
+
+# The host tools, and no more: QtCore and the code generators, linked statically so that they
+# run from wherever the cache is.
+host_configuration=(
+    -release -static
+    -nomake examples -nomake tests
+    -no-gui -no-widgets -no-dbus -no-icu -no-glib -no-zstd
+    -no-feature-sql -no-feature-network -no-feature-concurrent -no-feature-testlib
+    -qt-zlib -qt-pcre
+)
 
 # What Dentaro uses of Qt and no more: Core, Gui, Widgets and Test; the windows and offscreen
 # platform plug-ins and the native Windows style; the JPEG and ICO readers; the bundled image,
@@ -27,9 +38,14 @@ qt_upstream=${qt_upstream%%[+~-]*}
 # Debian's tarball lacks three folders of Qt's: src/3rdparty/wintab (Wacom tablet input; tablet
 # events are off, so a pen works as a mouse, which is all Dentaro needs), src/3rdparty/sqlite
 # (SQL is off) and src/3rdparty/iaccessible2, which Qt 6 no longer uses (accessibility on
-# Windows goes through UI Automation and stays on). Direct2D is off, and with it DirectWrite 3,
-# whose font database the windows plug-in would otherwise name and fail to link; text is drawn by
-# GDI and DirectWrite 1 as on a stock Qt for MinGW.
+# Windows goes through UI Automation and stays on). Qt 6.8.2's DirectWrite font code needs a
+# class that it compiles only with Direct2D, so Direct2D stays on; Direct2D 1.1 (a painting engine
+# Dentaro does not use) and DirectWrite 3's font database are off, so text is found and drawn by
+# GDI and DirectWrite 1, as with the Qt 6.4 that Dentaro shipped before.
+#
+# Stack-clash protection is off: Windows itself probes every page of a large stack frame
+# (__chkstk), and GCC 12's MinGW back end fails on it. Stack-smashing protection stays on; where
+# the MinGW-w64 run-time lacks its handler (version 10, Debian 12), libssp is linked in.
 #
 # The MinGW run-time (libstdc++, libgcc, winpthread) is not linked in (no -static-runtime): Qt's
 # DLLs and dentaro.exe then share one C++ run-time, so an exception, a std::string or a heap
@@ -42,24 +58,64 @@ qt_configuration=(
     -no-opengl -no-dbus -no-icu -no-vulkan
     -no-feature-sql -no-feature-network -no-feature-xml -no-feature-concurrent
     -no-feature-printsupport -no-feature-tabletevent
-    -no-feature-direct2d -no-feature-directwrite3
+    -no-feature-direct2d1_1 -no-feature-directwrite3
+    -no-feature-stack_clash_protection
     -no-feature-gif
     -qt-zlib -qt-libpng -qt-libjpeg -qt-freetype -qt-harfbuzz -qt-pcre
 )
 toolchain=$root/cmake/mingw-w64-x86_64.cmake
-digest=$( {
-    printf '%s\n' "$qt_version" "${qt_configuration[@]}"
-    cat "$toolchain"
-    x86_64-w64-mingw32-g++-posix --version | head -n 1
-} | sha256sum | cut -c1-12)
+libssp=$root/cmake/qt-windows-libssp.cmake
+cross_compiler=x86_64-w64-mingw32-g++-posix
 
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/dentaro
-prefix=$cache/qt-$qt_upstream-mingw64-$digest
 mkdir -p "$cache"
 # One build at a time: a second run (CI beside a benchmark, say) waits, then reuses it.
 exec 9>"$cache/qt-windows.lock"
 flock 9
-if [ -f "$prefix/.complete" ]; then
+
+# The source, fetched through an apt configuration of our own in the cache, so the system's
+# sources stay as they are.
+apt_dir=$cache/apt-$qt_suite
+mkdir -p "$apt_dir/lists/partial" "$apt_dir/archives/partial"
+keyring=/usr/share/keyrings/debian-archive-keyring.gpg
+cat >"$apt_dir/sources.list" <<SOURCES
+deb-src [signed-by=$keyring] $mirror $qt_suite main
+deb-src [signed-by=$keyring] $security_mirror $qt_suite-security main
+deb [signed-by=$keyring] $mirror $qt_suite main
+SOURCES
+apt_options=(
+    -o "Dir::Etc::SourceList=$apt_dir/sources.list" -o "Dir::Etc::SourceParts=-"
+    -o "Dir::State::Lists=$apt_dir/lists" -o "Dir::Cache=$apt_dir"
+    -o "Dir::Cache::archives=$apt_dir/archives" -o "APT::Sandbox::User=$(id -un)"
+)
+# Without the network, the lists fetched last time still name the version built then.
+apt-get "${apt_options[@]}" -qq update ||
+    echo "Cannot reach Debian's archive; using the package lists fetched before" >&2
+qt_version=$(apt-get "${apt_options[@]}" -qq --print-uris source qt6-base 2>/dev/null |
+    awk '{ print $2 }' | sed -n 's/^qt6-base_\(.*\)\.dsc$/\1/p' | head -n 1)
+if [ -z "$qt_version" ]; then
+    echo "No qt6-base source in $qt_suite at $mirror" >&2
+    exit 1
+fi
+# 6.8.2 from 6.8.2+dfsg-9+deb13u2 (and from any epoch, repack or revision).
+qt_upstream=${qt_version#*:}
+qt_upstream=${qt_upstream%%[+~-]*}
+
+digest_of() {
+    sha256sum | cut -c1-12
+}
+host_digest=$( {
+    printf '%s\n' "$qt_version" "${host_configuration[@]}"
+    g++ --version | head -n 1
+} | digest_of)
+digest=$( {
+    printf '%s\n' "$qt_version" "${qt_configuration[@]}" "$host_digest"
+    cat "$toolchain" "$libssp"
+    "$cross_compiler" --version | head -n 1
+} | digest_of)
+host_prefix=$cache/qt-$qt_upstream-host-$host_digest
+prefix=$cache/qt-$qt_upstream-mingw64-$digest
+if [ -f "$prefix/.complete" ] && [ -f "$host_prefix/.complete" ] && [ -L "$prefix/host" ]; then
     echo "Qt for Windows: reusing $prefix"
     echo "$prefix"
     exit 0
@@ -67,42 +123,13 @@ fi
 
 work=$cache/work-qt-$qt_upstream-$digest
 mkdir -p "$work"
-
-# The source, fetched through an apt configuration of our own in the cache: a deb-src entry for
-# each archive the system installed the host Qt from (same URIs, suites and components), and its
-# own package lists, so the system's sources stay as they are.
-apt_dir=$cache/apt
-mkdir -p "$apt_dir/lists/partial" "$apt_dir/archives/partial"
-archives_of_host_qt() {
-    apt-cache madison qt6-base-dev |
-        awk -F' [|] ' -v version="$qt_version" '$2 == version && $3 ~ / Packages$/ {
-            split($3, where, " "); split(where[2], suite, "/")
-            print "deb-src " where[1] " " suite[1] " " suite[2] }' | sort -u
-}
-archives_of_host_qt >"$apt_dir/sources.list"
-if [ ! -s "$apt_dir/sources.list" ]; then
-    # The system's package lists are gone (a cleaned image, say): fetched again, they name the
-    # archives once more.
-    dentaro_apt_get update -qq
-    archives_of_host_qt >"$apt_dir/sources.list"
-fi
-if [ ! -s "$apt_dir/sources.list" ]; then
-    echo "No apt source names qt6-base-dev $qt_version; cannot fetch its source" >&2
-    exit 1
-fi
-apt_options=(
-    -o "Dir::Etc::SourceList=$apt_dir/sources.list" -o "Dir::Etc::SourceParts=-"
-    -o "Dir::State::Lists=$apt_dir/lists" -o "Dir::Cache=$apt_dir"
-    -o "Dir::Cache::archives=$apt_dir/archives" -o "APT::Sandbox::User=$(id -un)"
-)
 source_dir=$work/qt6-base-$qt_upstream
 if [ ! -f "$source_dir/.unpacked" ]; then
     # Fetched into a folder of its own, emptied first, so that what an interrupted run left
     # behind neither stops dpkg-source nor passes for the source.
     rm -rf "$source_dir" "$work/fetch"
     mkdir "$work/fetch"
-    echo "Fetching the source of qt6-base $qt_version"
-    apt-get "${apt_options[@]}" -qq update
+    echo "Fetching the source of qt6-base $qt_version from $qt_suite"
     (cd "$work/fetch" && apt-get "${apt_options[@]}" -qq source "qt6-base=$qt_version" >/dev/null)
     unpacked=$(find "$work/fetch" -mindepth 1 -maxdepth 1 -type d)
     if [ -z "$unpacked" ] || [ "$(wc -l <<<"$unpacked")" != 1 ]; then
@@ -114,34 +141,86 @@ if [ ! -f "$source_dir/.unpacked" ]; then
     touch "$source_dir/.unpacked"
 fi
 
-# Installed into a folder beside the final one and renamed at the end, so an interrupted build
-# never leaves a Qt that looks whole. Qt's CMake packages find their files relative to
-# themselves, so the rename moves nothing that matters.
-staging=$prefix.partial
-build_dir=$work/build
-mkdir -p "$build_dir"
-echo "Configuring Qt $qt_upstream for x86_64-w64-mingw32"
-(cd "$build_dir" && "$source_dir/configure" -prefix "$prefix" "${qt_configuration[@]}" \
-    -qt-host-path /usr -- -G Ninja \
-    -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-    -DQT_HOST_PATH_CMAKE_DIR="/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/cmake" \
-    -DQT_QMAKE_TARGET_MKSPEC=win32-g++) >"$work/configure.log" 2>&1 ||
-    { tail -n 60 "$work/configure.log" >&2; exit 1; }
-cp "$build_dir/config.summary" "$work/configure-summary.txt"
+# Configures, builds and installs Qt from the source into PREFIX, installing into a folder
+# beside it first and renaming that at the end, so an interrupted build never leaves a Qt that
+# looks whole. Qt's CMake packages find their files relative to themselves, so the rename moves
+# nothing that matters.
+#   switches=SWITCHES build_qt WHAT PREFIX CONFIGURE_ARGUMENT ...
+# Files named in extra_headers are put into Qt's include folder before the build, those in
+# with_qt into the prefix.
+build_qt() {
+    local what=$1 into=$2 start=$SECONDS
+    shift 2
+    local build_dir=$work/build-$what staging=$into.partial
+    rm -rf "$build_dir" "$staging"
+    mkdir -p "$build_dir"
+    echo "Configuring Qt $qt_upstream ($what)"
+    (cd "$build_dir" && "$source_dir/configure" -prefix "$into" "$@") \
+        >"$work/configure-$what.log" 2>&1 ||
+        { tail -n 60 "$work/configure-$what.log" >&2; return 1; }
+    if [ "${#extra_headers[@]}" -gt 0 ]; then
+        # Qt's own include folder comes before the compiler's.
+        cp "${extra_headers[@]}" "$build_dir/include/"
+    fi
+    echo "Building Qt $qt_upstream ($what)"
+    cmake --build "$build_dir" --parallel "$(nproc)" >"$work/build-$what.log" 2>&1 ||
+        { tail -n 60 "$work/build-$what.log" >&2; return 1; }
+    # Stripped: the symbol tables would double the DLLs' size and no user's debugger reads them.
+    cmake --install "$build_dir" --prefix "$staging" --strip >"$work/install-$what.log" 2>&1 ||
+        { tail -n 30 "$work/install-$what.log" >&2; return 1; }
+    cp "$build_dir/config.summary" "$staging/configure-summary.txt"
+    # What it was built from, for the licence notes: the source package, its version and its
+    # release on the first line, the switches on the second; and the source's copyright file.
+    printf 'qt6-base %s %s\n%s\n' "$qt_version" "$qt_suite" "$switches" >"$staging/configuration.txt"
+    cp "$source_dir/debian/copyright" "$staging/qt6-base-copyright"
+    if [ "${#with_qt[@]}" -gt 0 ]; then
+        cp "${with_qt[@]}" "$staging/"
+    fi
+    touch "$staging/.complete"
+    rm -rf "$into" "$build_dir"
+    mv "$staging" "$into"
+    echo "Qt $qt_upstream ($what) built in $(((SECONDS - start) / 60)) min $(((SECONDS - start) % 60)) s"
+}
 
-echo "Building Qt (about 16 minutes on two cores)"
-start=$SECONDS
-cmake --build "$build_dir" --parallel "$(nproc)" >"$work/build.log" 2>&1 ||
-    { tail -n 60 "$work/build.log" >&2; exit 1; }
-echo "Qt built in $(((SECONDS - start) / 60)) min $(((SECONDS - start) % 60)) s"
-rm -rf "$staging"
-# Stripped: the symbol tables would double the DLLs' size and no user's debugger reads them.
-cmake --install "$build_dir" --prefix "$staging" --strip >"$work/install.log" 2>&1 ||
-    { tail -n 30 "$work/install.log" >&2; exit 1; }
-cp "$work/configure-summary.txt" "$staging/configure-summary.txt"
-printf 'qt6-base %s\n%s\n' "$qt_version" "${qt_configuration[*]}" >"$staging/configuration.txt"
-touch "$staging/.complete"
-rm -rf "$prefix"
-mv "$staging" "$prefix"
+extra_headers=()
+with_qt=()
+if [ ! -f "$host_prefix/.complete" ]; then
+    switches="${host_configuration[*]}" build_qt host "$host_prefix" "${host_configuration[@]}" -- -G Ninja
+fi
+
+# Stack-smashing protection needs __stack_chk_fail, which MinGW-w64 10 leaves to GCC's libssp.
+link_flags=()
+probe=$work/probe
+mkdir -p "$probe"
+printf 'void use(char *);\nint main() { char b[64]; use(b); return b[0]; }\nvoid use(char *b) { b[0] = 0; }\n' \
+    >"$probe/probe.cpp"
+# Compiled with the protection and linked without asking for it, as Qt's build does.
+if ! { "$cross_compiler" -fstack-protector-strong -c "$probe/probe.cpp" -o "$probe/probe.o" &&
+    "$cross_compiler" "$probe/probe.o" -o "$probe/probe.exe"; } 2>/dev/null; then
+    link_flags+=("-DCMAKE_PROJECT_INCLUDE=$libssp")
+    # Programs linked against this Qt need it too (cmake/dentaro-windows.cmake).
+    with_qt+=("$libssp")
+fi
+
+# Qt 6.8's accessibility on Windows needs UI Automation declarations that MinGW-w64 10 (Debian 12)
+# lacks, and one of its headers there names a parameter "new", which C++ refuses. Where the
+# compiler's headers fall short, Qt is built with the four UI Automation headers of the MinGW-w64
+# that Debian 13 carries; they declare the system's interfaces and no more, so nothing of them
+# ships.
+printf '#include <windows.h>\n#include <uiautomation.h>\nISelectionProvider *provider;\n' \
+    >"$probe/uia.cpp"
+if ! "$cross_compiler" -fsyntax-only "$probe/uia.cpp" 2>/dev/null; then
+    (cd "$probe" && apt-get "${apt_options[@]}" -qq download mingw-w64-common >/dev/null)
+    dpkg-deb -x "$(find "$probe" -name 'mingw-w64-common_*.deb' | head -n 1)" "$probe/mingw-w64"
+    extra_headers=("$probe"/mingw-w64/usr/share/mingw-w64/include/uiautomation*.h)
+    echo "UI Automation headers from Debian's $qt_suite: ${extra_headers[*]##*/}"
+fi
+
+switches="${qt_configuration[*]}" build_qt mingw64 "$prefix" "${qt_configuration[@]}" -- -G Ninja \
+    -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+    -DQT_HOST_PATH="$host_prefix" -DQT_HOST_PATH_CMAKE_DIR="$host_prefix/lib/cmake" \
+    -DQT_QMAKE_TARGET_MKSPEC=win32-g++ "${link_flags[@]}"
+# The host tools that build Dentaro against this Qt.
+ln -sfn "$host_prefix" "$prefix/host"
 rm -rf "$work"
 echo "$prefix"

@@ -6,6 +6,12 @@
 dentaro_packages=(cmake make g++ qt6-base-dev libgl-dev fontconfig
     fonts-comic-neue)
 
+# What building Qt for Windows takes (scripts/qt-windows.sh): the compilers for the host and for
+# Windows, Ninja; dpkg-dev unpacks the source, perl runs Qt's header generator, the keyring checks
+# Debian's archive.
+dentaro_qt_windows_packages=(g++ g++-mingw-w64-x86-64-posix cmake ninja-build dpkg-dev perl
+    xz-utils debian-archive-keyring)
+
 dentaro_missing_packages() {
     local package
     for package in "$@"; do

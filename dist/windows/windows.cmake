@@ -53,7 +53,7 @@ file(GENERATE OUTPUT ${PROJECT_BINARY_DIR}/wine-dll-dirs.txt CONTENT "${DENTARO_
 # What each file is for:
 #   Qt6Core, Qt6Gui, Qt6Widgets    the toolkit (Test is for the tests only and does not ship)
 #   platforms/qwindows.dll         the Windows platform: windows, input, fonts, system colours
-#   styles/qwindowsvistastyle.dll  the native look of buttons, boxes and the frame
+#   styles/qmodernwindowsstyle.dll the native look of buttons, boxes and the frame
 #   imageformats/qjpeg.dll         the engine photo
 #   imageformats/qico.dll          the helmet icon
 #   the MinGW run-time             C++ library, GCC support, threads, shared by Qt and the program
@@ -61,13 +61,14 @@ install(FILES $<TARGET_FILE:Qt6::Core> $<TARGET_FILE:Qt6::Gui> $<TARGET_FILE:Qt6
     ${shipped_runtime}
     DESTINATION .)
 install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION platforms)
-install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION styles)
+install(FILES $<TARGET_FILE:Qt6::QModernWindowsStylePlugin> DESTINATION styles)
 install(FILES $<TARGET_FILE:Qt6::QJpegPlugin> $<TARGET_FILE:Qt6::QICOPlugin>
     DESTINATION imageformats)
 
 # The licences of what ships with the program, and where the source of each is to be had. The
-# texts are the build machine's own copies (base-files and Debian's packages of Qt and MinGW-w64),
-# so they are those of the very versions built here.
+# texts are those of the very versions built here: Qt's copyright file from the source it was
+# built from, the others the build machine's own copies (base-files and Debian's packages of
+# MinGW-w64).
 set(licences ${PROJECT_BINARY_DIR}/dist/windows/licences)
 function(dentaro_package_version package field out)
     execute_process(COMMAND dpkg-query -W -f=\${${field}} ${package}
@@ -81,20 +82,24 @@ dentaro_package_version(gcc-mingw-w64-x86-64-posix-runtime Version DENTARO_GCC_V
 dentaro_package_version(gcc-mingw-w64-x86-64-posix-runtime source:Version
     DENTARO_GCC_SOURCE_VERSION)
 dentaro_package_version(mingw-w64-x86-64-dev source:Version DENTARO_MINGW_SOURCE_VERSION)
-# The Windows Qt notes what it was built from: the source package and its version on the first
-# line, the switches on the second.
+# The Windows Qt notes what it was built from: the source package, its version and its Debian
+# release on the first line, the switches on the second; its copyright file lies beside.
 if(NOT DENTARO_QT_WINDOWS OR NOT EXISTS ${DENTARO_QT_WINDOWS}/configuration.txt)
     message(FATAL_ERROR "DENTARO_QT_WINDOWS names no Qt made by scripts/qt-windows.sh")
 endif()
 file(STRINGS ${DENTARO_QT_WINDOWS}/configuration.txt configuration LIMIT_COUNT 2)
-list(GET configuration 0 DENTARO_QT_SOURCE_VERSION)
-string(REGEX REPLACE "^qt6-base " "" DENTARO_QT_SOURCE_VERSION "${DENTARO_QT_SOURCE_VERSION}")
+list(GET configuration 0 qt_source)
+if(NOT qt_source MATCHES "^qt6-base ([^ ]+) ([a-z]+)$")
+    message(FATAL_ERROR "${DENTARO_QT_WINDOWS}/configuration.txt names no qt6-base source")
+endif()
+set(DENTARO_QT_SOURCE_VERSION ${CMAKE_MATCH_1})
+set(DENTARO_QT_SOURCE_SUITE ${CMAKE_MATCH_2})
 list(GET configuration 1 DENTARO_QT_CONFIGURATION)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/LICENCES.txt.in ${licences}/LICENCES.txt @ONLY NEWLINE_STYLE CRLF)
 set(licence_sources
     "/usr/share/common-licenses/LGPL-3|LGPL-3.0.txt"
     "/usr/share/common-licenses/GPL-3|GPL-3.0.txt"
-    "/usr/share/doc/qt6-base-dev/copyright|Qt-copyright.txt"
+    "${DENTARO_QT_WINDOWS}/qt6-base-copyright|Qt-copyright.txt"
     "/usr/share/doc/gcc-mingw-w64-base/copyright|GCC-runtime-copyright.txt"
     "/usr/share/doc/mingw-w64-x86-64-dev/copyright|MinGW-w64-copyright.txt")
 set(licence_files ${licences}/LICENCES.txt)
