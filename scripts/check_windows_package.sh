@@ -93,7 +93,7 @@ wait_for_windows() {
 running() {
     local pid
     for pid in $(pgrep -f 'dentaro\.exe'); do
-        if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+        if tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
             return 0
         fi
     done
