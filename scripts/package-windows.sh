@@ -11,10 +11,10 @@ root=$PWD
 
 . scripts/setup.sh
 # The cross compiler; Wine with its fonts, Comic Neue for the captions' stand-in and Xvfb for the
-# tests that open real windows; NSIS for the installer; llvm and ImageMagick for the resource and
-# icon checks.
+# tests that open real windows; NSIS for the installer; llvm (with clang, which llvm-rc 19 calls
+# to preprocess) and ImageMagick for the resource and icon checks.
 dentaro_install "${dentaro_packages[@]}" g++-mingw-w64-x86-64-posix wine wine64 fonts-wine \
-    xvfb xauth nsis llvm imagemagick
+    xvfb xauth nsis llvm clang imagemagick
 
 qt_log=$(mktemp)
 trap 'rm -f "$qt_log"' EXIT
