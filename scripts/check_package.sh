@@ -38,7 +38,7 @@ fail() {
 }
 
 is_installed() {
-    dpkg-query -W -f='${Status}' dentaro 2>/dev/null | grep -q 'install ok installed'
+    [ "$(dpkg-query -W -f='${Status}' dentaro 2>/dev/null)" = 'install ok installed' ]
 }
 
 echo "== Building the package"
@@ -123,14 +123,15 @@ window=""
 for _ in $(seq 150); do
     kill -0 "$app" 2>/dev/null || fail "dentaro ended before showing its window:"$'\n'"$(cat "$scratch/dentaro.log")"
     window=$(xwininfo -display "$display" -root -tree 2>/dev/null |
-        awk -v title="\"$title\":" 'index($0, title) { print $1; exit }' || true)
+        awk -v title="\"$title\":" 'index($0, title) && !found { print $1; found = 1 }' || true)
     [ -n "$window" ] && break
     sleep 0.2
 done
 [ -n "$window" ] || fail "no window titled '$title' within 30 s"
 [ "$(readlink "/proc/$app/exe")" = /usr/bin/dentaro ] ||
     fail "the window's process runs $(readlink "/proc/$app/exe"), not /usr/bin/dentaro"
-xwininfo -display "$display" -id "$window" | grep -q 'Map State: IsViewable' ||
+# grep reads to the end (no -q), so xwininfo never writes into a closed pipe.
+xwininfo -display "$display" -id "$window" | grep 'Map State: IsViewable' >/dev/null ||
     fail "the window '$title' is not shown"
 echo "Window $window \"$title\" of /usr/bin/dentaro (pid $app):" \
     "$(xwininfo -display "$display" -id "$window" | sed -n 's/^ *-geometry //p')"

@@ -44,8 +44,7 @@ fail() {
 
 echo "== Building the installer and the zip"
 scripts/package-windows.sh | tee "$scratch/package.log"
-setup=$(tail -n 2 "$scratch/package.log" | head -n 1)
-zip=$(tail -n 1 "$scratch/package.log")
+{ read -r setup && read -r zip; } < <(tail -n 2 "$scratch/package.log") || true
 [[ $setup == *-setup.exe && -f $setup ]] || fail "no installer: '$setup'"
 [[ $zip == *.zip && -f $zip ]] || fail "no zip: '$zip'"
 shots=$root/build/package
@@ -93,7 +92,7 @@ wait_for_windows() {
 running() {
     local pid
     for pid in $(pgrep -f 'dentaro\.exe'); do
-        if tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+        if grep -qxF "WINEPREFIX=$WINEPREFIX" < <(tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ"); then
             return 0
         fi
     done
@@ -232,7 +231,8 @@ echo "== The zip's folder, from a drive of its own"
 usb=$scratch/usb
 mkdir -p "$usb"
 unzip -q "$zip" -d "$usb"
-folder=$(unzip -Z1 "$zip" | head -n 1 | cut -d/ -f1)
+# awk reads every name, so unzip never writes into a closed pipe.
+folder=$(unzip -Z1 "$zip" | awk -F/ 'NR == 1 { print $1 }')
 ln -s "$usb" "$WINEPREFIX/dosdevices/e:"
 (cd "$usb" && find . | sort) >"$scratch/usb-before"
 wine start /unix "$usb/$folder/dentaro.exe"

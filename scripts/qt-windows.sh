@@ -89,12 +89,23 @@ apt_options=(
     -o "Dir::Cache::archives=$apt_dir/archives" -o "APT::Sandbox::User=$(id -un)"
 )
 # Without the network, the lists fetched last time still name the version built then.
-apt-get "${apt_options[@]}" -qq update ||
-    echo "Cannot reach Debian's archive; using the package lists fetched before" >&2
-qt_version=$(apt-get "${apt_options[@]}" -qq --print-uris source qt6-base 2>/dev/null |
-    awk '{ print $2 }' | sed -n 's/^qt6-base_\(.*\)\.dsc$/\1/p' | head -n 1)
+# Any source that cannot be fetched counts as a failure (apt-get would only warn).
+if ! apt-get "${apt_options[@]}" -o APT::Update::Error-Mode=any -qq update >"$apt_dir/update.log" 2>&1; then
+    if compgen -G "$apt_dir/lists/*_Sources*" >/dev/null; then
+        echo "qt-windows.sh: Debian's archive ($mirror) cannot be reached; using its package lists fetched on $(date -r "$apt_dir/lists" +%F)" >&2
+    else
+        echo "qt-windows.sh: 'apt-get update' cannot reach Debian's archive ($mirror) and no package lists were fetched before (see $apt_dir/update.log): connect this machine to the network, or set DENTARO_DEBIAN_MIRROR to a Debian mirror it reaches, and run this again" >&2
+        exit 1
+    fi
+fi
+if ! uris=$(apt-get "${apt_options[@]}" -qq --print-uris source qt6-base 2>&1); then
+    echo "qt-windows.sh: 'apt-get --print-uris source qt6-base' failed: $(tr '\n' ' ' <<<"$uris")" >&2
+    exit 1
+fi
+# The .dsc's name carries the version: qt6-base_6.8.2+dfsg-9+deb13u2.dsc.
+qt_version=$(awk '$2 ~ /^qt6-base_.*\.dsc$/ && !found { sub(/^qt6-base_/, "", $2); sub(/\.dsc$/, "", $2); print $2; found = 1 }' <<<"$uris")
 if [ -z "$qt_version" ]; then
-    echo "No qt6-base source in $qt_suite at $mirror" >&2
+    echo "qt-windows.sh: Debian's $qt_suite at $mirror has no qt6-base source" >&2
     exit 1
 fi
 # 6.8.2 from 6.8.2+dfsg-9+deb13u2 (and from any epoch, repack or revision).
@@ -106,12 +117,12 @@ digest_of() {
 }
 host_digest=$( {
     printf '%s\n' "$qt_version" "${host_configuration[@]}"
-    g++ --version | head -n 1
+    g++ --version | sed -n 1p
 } | digest_of)
 digest=$( {
     printf '%s\n' "$qt_version" "${qt_configuration[@]}" "$host_digest"
     cat "$toolchain" "$libssp"
-    "$cross_compiler" --version | head -n 1
+    "$cross_compiler" --version | sed -n 1p
 } | digest_of)
 host_prefix=$cache/qt-$qt_upstream-host-$host_digest
 prefix=$cache/qt-$qt_upstream-mingw64-$digest
@@ -211,7 +222,7 @@ printf '#include <windows.h>\n#include <uiautomation.h>\nISelectionProvider *pro
     >"$probe/uia.cpp"
 if ! "$cross_compiler" -fsyntax-only "$probe/uia.cpp" 2>/dev/null; then
     (cd "$probe" && apt-get "${apt_options[@]}" -qq download mingw-w64-common >/dev/null)
-    dpkg-deb -x "$(find "$probe" -name 'mingw-w64-common_*.deb' | head -n 1)" "$probe/mingw-w64"
+    dpkg-deb -x "$(find "$probe" -name 'mingw-w64-common_*.deb' -print -quit)" "$probe/mingw-w64"
     extra_headers=("$probe"/mingw-w64/usr/share/mingw-w64/include/uiautomation*.h)
     echo "UI Automation headers from Debian's $qt_suite: ${extra_headers[*]##*/}"
 fi

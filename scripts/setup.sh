@@ -15,7 +15,7 @@ dentaro_qt_windows_packages=(g++ g++-mingw-w64-x86-64-posix cmake ninja-build dp
 dentaro_missing_packages() {
     local package
     for package in "$@"; do
-        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        if [ "$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null)" != 'install ok installed' ]; then
             printf '%s\n' "$package"
         fi
     done
@@ -33,12 +33,17 @@ dentaro_apt_get() {
 
 dentaro_install() {
     local missing
-    missing=$(dentaro_missing_packages "$@")
-    [ -z "$missing" ] && return 0
-    echo "Installing: $(echo $missing | tr '\n' ' ')"
-    dentaro_apt_get update -qq
-    # shellcheck disable=SC2086
-    dentaro_apt_get install -y -qq --no-install-recommends $missing
+    mapfile -t missing < <(dentaro_missing_packages "$@")
+    [ "${#missing[@]}" = 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    if ! dentaro_apt_get update -qq; then
+        echo "setup: 'apt-get update' failed (see above): check the network and the package sources in /etc/apt, then run this again" >&2
+        return 1
+    fi
+    if ! dentaro_apt_get install -y -qq --no-install-recommends "${missing[@]}"; then
+        echo "setup: 'apt-get install ${missing[*]}' failed (see above): check the network and that these packages exist on this release, then run this again" >&2
+        return 1
+    fi
 }
 
 # Starts an X server for a check on a display that is free (-displayfd picks it), with a
