@@ -104,7 +104,7 @@ while read -r icon; do
     [ -f "$icon" ] || fail "$icon is missing"
 done <<<"$icons"
 echo "Installed: /usr/bin/dentaro, $desktop_entry, the metainfo and $(wc -l <<<"$icons") icon(s):"
-sed 's/^/  /' <<<"$icons"
+printf '  %s\n' "${icons//$'\n'/$'\n'  }"
 
 echo "== Starting the installed program"
 title=$(sed -n 's/^set(DENTARO_PRODUCT_NAME "\(.*\)")$/\1/p' CMakeLists.txt)
@@ -165,7 +165,7 @@ while read -r path; do
             continue
         fi
         if [ -n "$(ls -A "$path")" ]; then
-            echo "Kept $path, which no package owns, for what it holds: $(ls -A "$path" | tr '\n' ' ')"
+            echo "Kept $path, which no package owns, for what it holds: $(find "$path" -mindepth 1 -maxdepth 1 -printf '%f ')"
             kept=$((kept + 1))
             continue
         fi

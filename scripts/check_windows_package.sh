@@ -51,7 +51,9 @@ shots=$root/build/package
 
 title=$(sed -n 's/^set(DENTARO_PRODUCT_NAME "\(.*\)")$/\1/p' CMakeLists.txt)
 version=$(sed -n 's/^set(DENTARO_DISPLAY_VERSION "\(.*\)")$/\1/p' CMakeLists.txt)
-[ -n "$title" ] && [ -n "$version" ] || fail "no product name or version in CMakeLists.txt"
+if [ -z "$title" ] || [ -z "$version" ]; then
+    fail "no product name or version in CMakeLists.txt"
+fi
 
 echo "== A fresh Wine prefix on a screen of its own"
 dentaro_start_xvfb "$scratch" || fail "no X server"

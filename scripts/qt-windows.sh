@@ -141,7 +141,10 @@ if [ ! -f "$source_dir/.unpacked" ]; then
     rm -rf "$source_dir" "$work/fetch"
     mkdir "$work/fetch"
     echo "Fetching the source of qt6-base $qt_version from $qt_suite"
-    (cd "$work/fetch" && apt-get "${apt_options[@]}" -qq source "qt6-base=$qt_version" >/dev/null)
+    (cd "$work/fetch" && apt-get "${apt_options[@]}" -qq source "qt6-base=$qt_version" >/dev/null) || {
+        echo "qt-windows.sh: 'apt-get source qt6-base=$qt_version' failed (see above): check the network, or that $mirror still carries that version, and run this again" >&2
+        exit 1
+    }
     unpacked=$(find "$work/fetch" -mindepth 1 -maxdepth 1 -type d)
     if [ -z "$unpacked" ] || [ "$(wc -l <<<"$unpacked")" != 1 ]; then
         echo "apt-get source qt6-base=$qt_version unpacked no single folder" >&2
@@ -156,17 +159,18 @@ fi
 # beside it first and renaming that at the end, so an interrupted build never leaves a Qt that
 # looks whole. Qt's CMake packages find their files relative to themselves, so the rename moves
 # nothing that matters.
-#   switches=SWITCHES build_qt WHAT PREFIX CONFIGURE_ARGUMENT ...
+#   build_qt WHAT PREFIX SWITCHES_ARRAY_NAME [CMAKE_ARGUMENT ...]
 # Files named in extra_headers are put into Qt's include folder before the build, those in
 # with_qt into the prefix.
 build_qt() {
     local what=$1 into=$2 start=$SECONDS
-    shift 2
+    local -n switches=$3
+    shift 3
     local build_dir=$work/build-$what staging=$into.partial
     rm -rf "$build_dir" "$staging"
     mkdir -p "$build_dir"
     echo "Configuring Qt $qt_upstream ($what)"
-    (cd "$build_dir" && "$source_dir/configure" -prefix "$into" "$@") \
+    (cd "$build_dir" && "$source_dir/configure" -prefix "$into" "${switches[@]}" -- -G Ninja "$@") \
         >"$work/configure-$what.log" 2>&1 ||
         { tail -n 60 "$work/configure-$what.log" >&2; return 1; }
     if [ "${#extra_headers[@]}" -gt 0 ]; then
@@ -182,7 +186,8 @@ build_qt() {
     cp "$build_dir/config.summary" "$staging/configure-summary.txt"
     # What it was built from, for the licence notes: the source package, its version and its
     # release on the first line, the switches on the second; and the source's copyright file.
-    printf 'qt6-base %s %s\n%s\n' "$qt_version" "$qt_suite" "$switches" >"$staging/configuration.txt"
+    printf 'qt6-base %s %s\n%s\n' "$qt_version" "$qt_suite" "${switches[*]}" \
+        >"$staging/configuration.txt"
     cp "$source_dir/debian/copyright" "$staging/qt6-base-copyright"
     if [ "${#with_qt[@]}" -gt 0 ]; then
         cp "${with_qt[@]}" "$staging/"
@@ -196,7 +201,7 @@ build_qt() {
 extra_headers=()
 with_qt=()
 if [ ! -f "$host_prefix/.complete" ]; then
-    switches="${host_configuration[*]}" build_qt host "$host_prefix" "${host_configuration[@]}" -- -G Ninja
+    build_qt host "$host_prefix" host_configuration
 fi
 
 # Stack-smashing protection needs __stack_chk_fail, which MinGW-w64 10 leaves to GCC's libssp.
@@ -221,13 +226,16 @@ fi
 printf '#include <windows.h>\n#include <uiautomation.h>\nISelectionProvider *provider;\n' \
     >"$probe/uia.cpp"
 if ! "$cross_compiler" -fsyntax-only "$probe/uia.cpp" 2>/dev/null; then
-    (cd "$probe" && apt-get "${apt_options[@]}" -qq download mingw-w64-common >/dev/null)
+    (cd "$probe" && apt-get "${apt_options[@]}" -qq download mingw-w64-common >/dev/null) || {
+        echo "qt-windows.sh: 'apt-get download mingw-w64-common' from $qt_suite failed (see above): check the network and run this again" >&2
+        exit 1
+    }
     dpkg-deb -x "$(find "$probe" -name 'mingw-w64-common_*.deb' -print -quit)" "$probe/mingw-w64"
     extra_headers=("$probe"/mingw-w64/usr/share/mingw-w64/include/uiautomation*.h)
     echo "UI Automation headers from Debian's $qt_suite: ${extra_headers[*]##*/}"
 fi
 
-switches="${qt_configuration[*]}" build_qt mingw64 "$prefix" "${qt_configuration[@]}" -- -G Ninja \
+build_qt mingw64 "$prefix" qt_configuration \
     -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DQT_HOST_PATH="$host_prefix" -DQT_HOST_PATH_CMAKE_DIR="$host_prefix/lib/cmake" \
     -DQT_QMAKE_TARGET_MKSPEC=win32-g++ "${link_flags[@]}"

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the scripts beside it: installs the Debian packages Dentaro needs when any is missing,
 # then configures and builds the given CMake preset.
 #   dentaro_setup PRESET [EXTRA_PACKAGE ...]
@@ -9,6 +10,7 @@ dentaro_packages=(cmake make g++ qt6-base-dev libgl-dev fontconfig
 # What building Qt for Windows takes (scripts/qt-windows.sh): the compilers for the host and for
 # Windows, Ninja; dpkg-dev unpacks the source, perl runs Qt's header generator, the keyring checks
 # Debian's archive.
+# shellcheck disable=SC2034 # read by the scripts that source this file
 dentaro_qt_windows_packages=(g++ g++-mingw-w64-x86-64-posix cmake ninja-build dpkg-dev perl
     xz-utils debian-archive-keyring)
 
@@ -53,6 +55,7 @@ dentaro_start_xvfb() {
     local folder=$1
     Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$folder/display" \
         >"$folder/xvfb.log" 2>&1 &
+    # shellcheck disable=SC2034 # read by the caller
     dentaro_xvfb_pid=$!
     for _ in $(seq 100); do
         [ -s "$folder/display" ] && break
@@ -62,6 +65,7 @@ dentaro_start_xvfb() {
         echo "Xvfb did not start: $(cat "$folder/xvfb.log")" >&2
         return 1
     fi
+    # shellcheck disable=SC2034 # read by the caller
     dentaro_display=:$(cat "$folder/display")
 }
 

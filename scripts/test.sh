@@ -4,5 +4,5 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/setup.sh
-dentaro_setup ci desktop-file-utils appstream llvm clang imagemagick qt6-svg-dev
+dentaro_setup ci desktop-file-utils appstream llvm clang imagemagick qt6-svg-dev shellcheck
 ctest --preset ci

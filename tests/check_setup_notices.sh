@@ -6,6 +6,7 @@
 set -euo pipefail
 stand_in=$(mktemp -d)
 trap 'rm -rf "$stand_in"' EXIT
+# shellcheck disable=SC2016 # the stand-in's own $1, expanded when it runs
 printf '#!/bin/sh\n[ "$1" != --preset ] || echo "-- xvfb-run not found: a test is left out"\n' \
     >"$stand_in/cmake"
 chmod +x "$stand_in/cmake"
