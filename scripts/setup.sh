@@ -23,14 +23,16 @@ dentaro_missing_packages() {
     done
 }
 
-# apt-get as root: directly when this is root, through sudo otherwise. While another apt or dpkg
-# holds its lock (a desktop's updater, say), it waits up to ten minutes rather than fail.
+# apt-get as root: directly when this is root, through sudo otherwise. One of these scripts' at a
+# time (CI runs several side by side); while another apt or dpkg holds its lock (a desktop's
+# updater, say), it waits up to ten minutes rather than fail.
 dentaro_apt_get() {
     local sudo=()
     if [ "$(id -u)" != 0 ]; then
         sudo=(sudo)
     fi
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 "$@"
+    flock "${TMPDIR:-/tmp}/dentaro-apt.lock" \
+        "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 "$@"
 }
 
 dentaro_install() {
