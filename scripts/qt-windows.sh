@@ -21,19 +21,31 @@ qt_suite=trixie
 mirror=${DENTARO_DEBIAN_MIRROR:-http://deb.debian.org/debian}
 security_mirror=${DENTARO_DEBIAN_SECURITY_MIRROR:-http://deb.debian.org/debian-security}
 
-# The host tools, and no more: QtCore and the code generators, linked statically so that they
-# run from wherever the cache is.
+# The host's tools that the build for Windows runs: moc, rcc, uic and the others Qt's CMake
+# packages name (syncqt, tracegen, cmake_automoc_parser, qlalr, qvkgen, qmake), linked statically
+# so that they run from wherever the cache is. moc and a few others link Qt's small bootstrap
+# library; rcc, uic and the rest link QtCore, which is built too, with no GUI, no widgets and
+# nothing that these tools do not call. The build is a unity build (a few dozen larger
+# translation units in place of hundreds), which takes far less time.
 host_configuration=(
-    -release -static
+    -release -static -unity-build
     -nomake examples -nomake tests
     -no-gui -no-widgets -no-dbus -no-icu -no-glib -no-zstd
-    -no-feature-sql -no-feature-network -no-feature-concurrent -no-feature-testlib
+    -no-feature-sql -no-feature-network -no-feature-xml -no-feature-concurrent
+    -no-feature-testlib -no-feature-androiddeployqt
     -qt-zlib -qt-pcre
 )
 
 # What Dentaro uses of Qt and no more: Core, Gui, Widgets and Test; the windows and offscreen
 # platform plug-ins and the native Windows style; the JPEG and ICO readers; the bundled image,
-# font and regular-expression libraries.
+# font and regular-expression libraries. The features that neither Dentaro nor the Windows style
+# uses are left out: of Widgets the calendar, text browser, tool box, dial, LCD number and key
+# sequence widgets, kinetic scrolling, the splash screen and the standard dialogs but the message
+# and input boxes (the style refers to the input box, the item views, the tool bar, the graphics
+# view and style sheets, which stay); of Gui the Markdown and ODF text formats, PDF, animated
+# images, the undo framework, the tray icon and the session manager; of Core the non-Gregorian
+# calendars and the shared memory and system semaphores. Like the host's tools it is a unity
+# build, but for QtGui, which Qt builds file by file on Windows.
 #
 # Debian's tarball lacks three folders of Qt's: src/3rdparty/wintab (Wacom tablet input; tablet
 # events are off, so a pen works as a mouse, which is all Dentaro needs), src/3rdparty/sqlite
@@ -41,7 +53,7 @@ host_configuration=(
 # Windows goes through UI Automation and stays on). Qt 6.8.2's DirectWrite font code needs a
 # class that it compiles only with Direct2D, so Direct2D stays on; Direct2D 1.1 (a painting engine
 # Dentaro does not use) and DirectWrite 3's font database are off, so text is found and drawn by
-# GDI and DirectWrite 1, as with the Qt 6.4 that Dentaro shipped before.
+# GDI and DirectWrite 1.
 #
 # Stack-clash protection is off: Windows itself probes every page of a large stack frame
 # (__chkstk), and GCC 12's MinGW back end fails on it. Stack-smashing protection stays on; where
@@ -53,7 +65,7 @@ host_configuration=(
 # DLL would carry its own copy, larger in all and with separate heaps. The three DLLs ship beside
 # the program.
 qt_configuration=(
-    -release -shared -optimize-size
+    -release -shared -optimize-size -unity-build
     -nomake examples -nomake tests
     -no-opengl -no-dbus -no-icu -no-vulkan
     -no-feature-sql -no-feature-network -no-feature-xml -no-feature-concurrent
@@ -61,6 +73,16 @@ qt_configuration=(
     -no-feature-direct2d1_1 -no-feature-directwrite3
     -no-feature-stack_clash_protection
     -no-feature-gif
+    -no-feature-calendarwidget -no-feature-textbrowser -no-feature-syntaxhighlighter
+    -no-feature-toolbox -no-feature-lcdnumber -no-feature-dial -no-feature-keysequenceedit
+    -no-feature-splashscreen -no-feature-scroller -no-feature-wizard -no-feature-fontdialog
+    -no-feature-colordialog -no-feature-filedialog -no-feature-progressdialog
+    -no-feature-errormessage
+    -no-feature-textmarkdownreader -no-feature-textmarkdownwriter -no-feature-textodfwriter
+    -no-feature-pdf -no-feature-movie -no-feature-undocommand -no-feature-undostack
+    -no-feature-undogroup -no-feature-systemtrayicon -no-feature-sessionmanager
+    -no-feature-jalalicalendar -no-feature-islamiccivilcalendar -no-feature-hijricalendar
+    -no-feature-sharedmemory -no-feature-systemsemaphore
     -qt-zlib -qt-libpng -qt-libjpeg -qt-freetype -qt-harfbuzz -qt-pcre
 )
 toolchain=$root/cmake/mingw-w64-x86_64.cmake
@@ -112,11 +134,60 @@ fi
 qt_upstream=${qt_version#*:}
 qt_upstream=${qt_upstream%%[+~-]*}
 
+# Configures, builds and installs Qt from the source into PREFIX, installing into a folder
+# beside it first and renaming that at the end, so an interrupted build never leaves a Qt that
+# looks whole. Qt's CMake packages find their files relative to themselves, so the rename moves
+# nothing that matters.
+#   build_qt WHAT PREFIX SWITCHES_ARRAY_NAME [CMAKE_ARGUMENT ...]
+# Files named in extra_headers are put into Qt's include folder before the build, those in
+# with_qt into the prefix.
+build_qt() {
+    local what=$1 into=$2 start=$SECONDS
+    local -n switches=$3
+    shift 3
+    local build_dir=$work/build-$what staging=$into.partial
+    # The time Qt's tools and linker write into what they make (rcc's resources, the DLLs' PE
+    # headers): the date of the source's last Debian revision, the same in every build of it.
+    SOURCE_DATE_EPOCH=$(dpkg-parsechangelog -l "$source_dir/debian/changelog" -S Timestamp)
+    export SOURCE_DATE_EPOCH
+    rm -rf "$build_dir" "$staging"
+    mkdir -p "$build_dir"
+    echo "Configuring Qt $qt_upstream ($what)"
+    (cd "$build_dir" && "$source_dir/configure" -prefix "$into" "${switches[@]}" -- -G Ninja "$@") \
+        >"$work/configure-$what.log" 2>&1 ||
+        { tail -n 60 "$work/configure-$what.log" >&2; return 1; }
+    if [ "${#extra_headers[@]}" -gt 0 ]; then
+        # Qt's own include folder comes before the compiler's.
+        cp "${extra_headers[@]}" "$build_dir/include/"
+    fi
+    echo "Building Qt $qt_upstream ($what)"
+    cmake --build "$build_dir" --parallel "$(nproc)" >"$work/build-$what.log" 2>&1 ||
+        { tail -n 60 "$work/build-$what.log" >&2; return 1; }
+    # Stripped: the symbol tables would double the DLLs' size and no user's debugger reads them.
+    cmake --install "$build_dir" --prefix "$staging" --strip >"$work/install-$what.log" 2>&1 ||
+        { tail -n 30 "$work/install-$what.log" >&2; return 1; }
+    cp "$build_dir/config.summary" "$staging/configure-summary.txt"
+    # What it was built from, for the licence notes: the source package, its version and its
+    # release on the first line, the switches on the second; and the source's copyright file.
+    printf 'qt6-base %s %s\n%s\n' "$qt_version" "$qt_suite" "${switches[*]}" \
+        >"$staging/configuration.txt"
+    cp "$source_dir/debian/copyright" "$staging/qt6-base-copyright"
+    if [ "${#with_qt[@]}" -gt 0 ]; then
+        cp "${with_qt[@]}" "$staging/"
+    fi
+    touch "$staging/.complete"
+    rm -rf "$into" "$build_dir"
+    mv "$staging" "$into"
+    echo "Qt $qt_upstream ($what) built in $(((SECONDS - start) / 60)) min $(((SECONDS - start) % 60)) s"
+}
+
 digest_of() {
     sha256sum | cut -c1-12
 }
+# How Qt is built (build_qt, without its comments) goes into both digests.
 host_digest=$( {
     printf '%s\n' "$qt_version" "${host_configuration[@]}"
+    declare -f build_qt
     g++ --version | sed -n 1p
 } | digest_of)
 digest=$( {
@@ -154,49 +225,6 @@ if [ ! -f "$source_dir/.unpacked" ]; then
     rm -rf "$work/fetch"
     touch "$source_dir/.unpacked"
 fi
-
-# Configures, builds and installs Qt from the source into PREFIX, installing into a folder
-# beside it first and renaming that at the end, so an interrupted build never leaves a Qt that
-# looks whole. Qt's CMake packages find their files relative to themselves, so the rename moves
-# nothing that matters.
-#   build_qt WHAT PREFIX SWITCHES_ARRAY_NAME [CMAKE_ARGUMENT ...]
-# Files named in extra_headers are put into Qt's include folder before the build, those in
-# with_qt into the prefix.
-build_qt() {
-    local what=$1 into=$2 start=$SECONDS
-    local -n switches=$3
-    shift 3
-    local build_dir=$work/build-$what staging=$into.partial
-    rm -rf "$build_dir" "$staging"
-    mkdir -p "$build_dir"
-    echo "Configuring Qt $qt_upstream ($what)"
-    (cd "$build_dir" && "$source_dir/configure" -prefix "$into" "${switches[@]}" -- -G Ninja "$@") \
-        >"$work/configure-$what.log" 2>&1 ||
-        { tail -n 60 "$work/configure-$what.log" >&2; return 1; }
-    if [ "${#extra_headers[@]}" -gt 0 ]; then
-        # Qt's own include folder comes before the compiler's.
-        cp "${extra_headers[@]}" "$build_dir/include/"
-    fi
-    echo "Building Qt $qt_upstream ($what)"
-    cmake --build "$build_dir" --parallel "$(nproc)" >"$work/build-$what.log" 2>&1 ||
-        { tail -n 60 "$work/build-$what.log" >&2; return 1; }
-    # Stripped: the symbol tables would double the DLLs' size and no user's debugger reads them.
-    cmake --install "$build_dir" --prefix "$staging" --strip >"$work/install-$what.log" 2>&1 ||
-        { tail -n 30 "$work/install-$what.log" >&2; return 1; }
-    cp "$build_dir/config.summary" "$staging/configure-summary.txt"
-    # What it was built from, for the licence notes: the source package, its version and its
-    # release on the first line, the switches on the second; and the source's copyright file.
-    printf 'qt6-base %s %s\n%s\n' "$qt_version" "$qt_suite" "${switches[*]}" \
-        >"$staging/configuration.txt"
-    cp "$source_dir/debian/copyright" "$staging/qt6-base-copyright"
-    if [ "${#with_qt[@]}" -gt 0 ]; then
-        cp "${with_qt[@]}" "$staging/"
-    fi
-    touch "$staging/.complete"
-    rm -rf "$into" "$build_dir"
-    mv "$staging" "$into"
-    echo "Qt $qt_upstream ($what) built in $(((SECONDS - start) / 60)) min $(((SECONDS - start) % 60)) s"
-}
 
 extra_headers=()
 with_qt=()
