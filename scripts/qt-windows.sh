@@ -153,7 +153,11 @@ build_qt() {
     rm -rf "$build_dir" "$staging"
     mkdir -p "$build_dir"
     echo "Configuring Qt $qt_upstream ($what)"
-    (cd "$build_dir" && "$source_dir/configure" -prefix "$into" "${switches[@]}" -- -G Ninja "$@") \
+    # The source's and the build's folders, which lie in the user's cache, are named in what is
+    # built (a few assertions' file names) by the same relative names whoever builds it.
+    local maps="-ffile-prefix-map=$source_dir=qt6-base-$qt_upstream -ffile-prefix-map=$build_dir=build"
+    (cd "$build_dir" && "$source_dir/configure" -prefix "$into" "${switches[@]}" -- -G Ninja \
+        -DCMAKE_C_FLAGS="$maps" -DCMAKE_CXX_FLAGS="$maps" "$@") \
         >"$work/configure-$what.log" 2>&1 ||
         { tail -n 60 "$work/configure-$what.log" >&2; return 1; }
     if [ "${#extra_headers[@]}" -gt 0 ]; then
