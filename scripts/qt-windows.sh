@@ -45,7 +45,8 @@ host_configuration=(
 # view and style sheets, which stay); of Gui the Markdown and ODF text formats, PDF, animated
 # images, the undo framework, the tray icon and the session manager; of Core the non-Gregorian
 # calendars and the shared memory and system semaphores. Like the host's tools it is a unity
-# build, but for QtGui, which Qt builds file by file on Windows.
+# build, QtGui too (cmake/qt-windows-build-set.cmake, which also leaves out HarfBuzz's
+# font-subsetting sources, which nothing calls).
 #
 # Debian's tarball lacks three folders of Qt's: src/3rdparty/wintab (Wacom tablet input; tablet
 # events are off, so a pen works as a mouse, which is all Dentaro needs), src/3rdparty/sqlite
@@ -87,6 +88,7 @@ qt_configuration=(
 )
 toolchain=$root/cmake/mingw-w64-x86_64.cmake
 libssp=$root/cmake/qt-windows-libssp.cmake
+build_set=$root/cmake/qt-windows-build-set.cmake
 cross_compiler=x86_64-w64-mingw32-g++-posix
 
 cache=${XDG_CACHE_HOME:-$HOME/.cache}/dentaro
@@ -196,7 +198,7 @@ host_digest=$( {
 } | digest_of)
 digest=$( {
     printf '%s\n' "$qt_version" "${qt_configuration[@]}" "$host_digest"
-    cat "$toolchain" "$libssp"
+    cat "$toolchain" "$libssp" "$build_set"
     "$cross_compiler" --version | sed -n 1p
 } | digest_of)
 host_prefix=$cache/qt-$qt_upstream-host-$host_digest
@@ -270,7 +272,8 @@ fi
 build_qt mingw64 "$prefix" qt_configuration \
     -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DQT_HOST_PATH="$host_prefix" -DQT_HOST_PATH_CMAKE_DIR="$host_prefix/lib/cmake" \
-    -DQT_QMAKE_TARGET_MKSPEC=win32-g++ "${link_flags[@]}"
+    -DQT_QMAKE_TARGET_MKSPEC=win32-g++ -DCMAKE_PROJECT_QtBase_INCLUDE="$build_set" \
+    "${link_flags[@]}"
 # The host tools that build Dentaro against this Qt.
 ln -sfn "$host_prefix" "$prefix/host"
 rm -rf "$work"
