@@ -50,7 +50,7 @@ host_configuration=(
 #
 # Debian's tarball lacks three folders of Qt's: src/3rdparty/wintab (Wacom tablet input; tablet
 # events are off, so a pen works as a mouse, which is all Dentaro needs), src/3rdparty/sqlite
-# (SQL is off) and src/3rdparty/iaccessible2, which Qt 6 no longer uses (accessibility on
+# (SQL is off) and src/3rdparty/iaccessible2, which Qt 6 does not use (accessibility on
 # Windows goes through UI Automation and stays on). Qt 6.8.2's DirectWrite font code needs a
 # class that it compiles only with Direct2D, so Direct2D stays on; Direct2D 1.1 (a painting engine
 # Dentaro does not use) and DirectWrite 3's font database are off, so text is found and drawn by
