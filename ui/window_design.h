@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <span>
+#include <variant>
 
 // The design of the main window as data: every control with its name, kind, caption, container,
 // geometry and look group, in creation order. The window is built from this table alone.
@@ -31,13 +32,23 @@ constexpr int toPixels(int twips) {
     return (twips + twipsPerPixel / 2) / twipsPerPixel;
 }
 
+// Where a control lies within its container, in twips.
+struct Bounds {
+    int left, top, width, height;
+};
+
+// A rule's two ends within its container, in twips, as the design draws it: from one point to
+// the other.
+struct RuleEnds {
+    int x1, y1, x2, y2;
+};
+
 struct ControlDescription {
     const char *name; // the objectName
     ControlKind kind;
     const char *caption;   // UTF-8; empty for text boxes, result labels, rules and the picture
     const char *container; // "ve" for the window, "frmCambio" for the gear grid
-    // Left, top, width and height; for a rule the two end points x1, y1, x2, y2.
-    int a, b, c, d;
+    std::variant<Bounds, RuleEnds> geometry; // RuleEnds for a Line, Bounds for every other kind
     LookGroup look;
 };
 
