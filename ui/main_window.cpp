@@ -104,7 +104,7 @@ MainWindow::MainWindow(QWidget *parent)
     setWindowIcon(QIcon(QPixmap::fromImage(helmetImage())));
     findChild<PictureBox *>(QStringLiteral("Picture1"))
         ->setImage(enginePhoto(), enginePhotoAtDoubleResolution);
-    setTabOrder();
+    chainFocusOrder();
     bindFields();
     connectCommands();
     findChild<QLineEdit *>(QStringLiteral("txtGiri"))->setFocus();
@@ -137,7 +137,7 @@ bool MainWindow::event(QEvent *event) {
     return handled;
 }
 
-void MainWindow::setTabOrder() {
+void MainWindow::chainFocusOrder() {
     QWidget *previous = nullptr;
     for (const char *name : focusOrder()) {
         QWidget *next = findChild<QWidget *>(QString::fromLatin1(name));

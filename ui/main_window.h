@@ -34,7 +34,7 @@ protected:
 
 private:
     void buildFromDesign();
-    void setTabOrder();
+    void chainFocusOrder();
     void bindFields();
     void connectCommands();
     void onClick(const char *button, std::function<void()> command);
