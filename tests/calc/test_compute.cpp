@@ -1,8 +1,8 @@
 #include "calc/compute.h"
 #include "calc/gear_sheet.h"
 #include "calc/presets.h"
+#include "fixtures/worked_example.h"
 #include "runtime/number_text.h"
-#include "worked_example.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
 #include "calc/compute.h"
 #include "calc/gear_sheet.h"
 #include "calc/presets.h"
-#include "worked_example.h"
+#include "fixtures/worked_example.h"
 
 #include <QTest>
 

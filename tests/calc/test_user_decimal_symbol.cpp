@@ -3,8 +3,8 @@
 // changes them, before Qt reads the user's locale, and restored at the end.
 #include "calc/compute.h"
 #include "calc/gear_sheet.h"
+#include "fixtures/worked_example.h"
 #include "runtime/number_text.h"
-#include "worked_example.h"
 
 #include <QTest>
 
