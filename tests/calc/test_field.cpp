@@ -1,6 +1,9 @@
 #include "calc/field.h"
+#include "designed_fields.h"
 
 #include <QTest>
+
+#include <span>
 
 Q_DECLARE_METATYPE(Field)
 
@@ -11,40 +14,21 @@ class TestField : public QObject {
 private slots:
     void namesAndCaptions_data();
     void namesAndCaptions();
+    void gearFunctionsFindTheGridsFields();
 };
 
 void TestField::namesAndCaptions_data() {
     QTest::addColumn<Field>("field");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
+    QTest::addColumn<bool>("input");
 
-    const auto row = [](Field field, const char *name, const char *caption) {
-        QTest::newRow(name) << field << QString::fromLatin1(name) << QString::fromUtf8(caption);
-    };
-    row(Field::txtGiri, "txtGiri", "Giri Motore");
-    row(Field::txtCirco, "txtCirco", "Circonferenza Gomma");
-    row(Field::txtPignone, "txtPignone", "Pignone");
-    row(Field::txtCorona, "txtCorona", "Corona");
-    row(Field::Txt13, "Txt13", "Pign. Primaria");
-    row(Field::Txt14, "Txt14", "Cor. Primaria");
-    row(Field::lblFinale, "lblFinale", "Rapporto Finale");
-    row(Field::lblP, "lblP", "Primaria");
-    row(Field::lblGc, "lblGc", "Giri Cambio");
-
-    // The gear grid: a row per gear, captioned "n° Marcia", under four column headings.
-    const char *speedLabels[] = {"lblA", "LblB", "LblC", "LblD", "LblE", "LblF"};
-    for (int gear = 1; gear <= 6; ++gear) {
-        const QString rowCaption = QStringLiteral("%1° Marcia, ").arg(gear);
-        const QString gearName = QString::number(gear);
-        QTest::addRow("Txt%d", gear)
-            << primaryTeeth(gear) << "Txt" + gearName << rowCaption + "Prim.";
-        QTest::addRow("Txt%d", gear + 6)
-            << secondaryTeeth(gear) << "Txt" + QString::number(gear + 6) << rowCaption + "Sec.";
-        QTest::addRow("lbl%d", gear)
-            << gearRatio(gear) << "lbl" + gearName << rowCaption + "Rapp.Sec./Prim.";
-        QTest::addRow("%s", speedLabels[gear - 1])
-            << gearSpeed(gear) << QString::fromLatin1(speedLabels[gear - 1])
-            << rowCaption + QStringLiteral("Velocità Km/h");
+    for (const bool input : {true, false}) {
+        for (const DesignedField &designed :
+             input ? std::span<const DesignedField>(designedBoxes) : designedResults) {
+            QTest::newRow(designed.name) << designed.field << QString::fromLatin1(designed.name)
+                                         << QString::fromUtf8(designed.caption) << input;
+        }
     }
 }
 
@@ -52,10 +36,22 @@ void TestField::namesAndCaptions() {
     QFETCH(Field, field);
     QFETCH(QString, name);
     QFETCH(QString, caption);
+    QFETCH(bool, input);
 
     QCOMPARE(fieldName(field), name);
     QCOMPARE(fieldCaption(field), caption);
-    QCOMPARE(isInput(field), !name.startsWith(QStringLiteral("lbl"), Qt::CaseInsensitive));
+    QCOMPARE(isInput(field), input);
+}
+
+// The gear grid: a row per gear, under four column headings.
+void TestField::gearFunctionsFindTheGridsFields() {
+    for (int gear = 1; gear <= gearCount; ++gear) {
+        const auto row = static_cast<std::size_t>(gear);
+        QCOMPARE(primaryTeeth(gear), designedBoxes[5 + row].field);
+        QCOMPARE(secondaryTeeth(gear), designedBoxes[11 + row].field);
+        QCOMPARE(gearRatio(gear), designedResults[2 + row].field);
+        QCOMPARE(gearSpeed(gear), designedResults[8 + row].field);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestField)
