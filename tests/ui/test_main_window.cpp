@@ -8,7 +8,6 @@
 #include "ui/window_centring.h"
 #include "window_test_support.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QFile>
 #include <QGroupBox>
@@ -79,46 +78,7 @@ protected:
 
 } // namespace
 
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-// What a screen reader would have been told: Qt hands every accessibility event to the handler
-// in place of the platform's bridge while accessibility is active.
-class ScreenReader {
-public:
-    struct Announcement {
-        QString message;
-        QAccessible::AnnouncementPoliteness politeness;
-        QString focus; // the control that had the focus when it was said
-    };
-
-    ScreenReader()
-        : m_previousHandler(QAccessible::installUpdateHandler(&ScreenReader::record)) {
-        s_heard.clear();
-        QAccessible::setActive(true);
-    }
-    ~ScreenReader() {
-        QAccessible::setActive(false);
-        QAccessible::installUpdateHandler(m_previousHandler);
-    }
-    ScreenReader(const ScreenReader &) = delete;
-    ScreenReader &operator=(const ScreenReader &) = delete;
-
-    static const QList<Announcement> &heard() { return s_heard; }
-
-private:
-    static void record(QAccessibleEvent *event) {
-        if (event->type() == QAccessible::Announcement) {
-            const auto *announcement = static_cast<QAccessibleAnnouncementEvent *>(event);
-            s_heard.append({announcement->message(), announcement->politeness(),
-                            name(QApplication::focusWidget())});
-        }
-    }
-
-    static inline QList<Announcement> s_heard;
-    QAccessible::UpdateHandler m_previousHandler;
-};
-#endif
-
-class TestMainWindow : public QObject {
+class TestMainWindow : public QObject, public WindowFixture {
     Q_OBJECT
 
 private slots:
@@ -145,9 +105,6 @@ private slots:
     void messageForALongPasteFitsTheScreen();
     void messageBoxSpeaksInTheWindowsFont();
     void accessibleNamesAreTheCaptions();
-    void screenReaderHearsTheTopSpeed();
-    void screenReaderHearsTheFailure_data();
-    void screenReaderHearsTheFailure();
     void embeddedImagesDecodeAtTheirSizes();
     void photoIsShownUnscaledFromItsTopLeftCorner();
     void doubleResolutionPhotoIsTheSameDrawingWithFinerDetail();
@@ -158,28 +115,16 @@ private slots:
     void closingTheWindowEndsTheProgram();
 
 private:
-    template<typename T = QWidget>
-    T *control(const QString &objectName) const {
-        return controlOf<T>(*m_window, objectName);
-    }
     QLineEdit *box(Field field) const { return control<QLineEdit>(fieldName(field)); }
-    void click(const QString &button) { QTest::mouseClick(control(button), Qt::LeftButton); }
-    void fillWorkedExample();
     // Runs the event loop until the program asks to end, and returns its exit status.
     int runUntilTheProgramEnds();
 
-    std::unique_ptr<MainWindow> m_window;
-    QStringList m_reports;
     std::unique_ptr<ModalWatchdog> m_modalWatchdog;
 };
 
 void TestMainWindow::init() {
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-    m_reports.clear();
-    m_window = std::make_unique<MainWindow>();
-    m_window->setFailureReporter(std::make_unique<RecordingReporter>(m_reports));
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    openWindow();
     m_modalWatchdog = std::make_unique<ModalWatchdog>();
 }
 
@@ -188,14 +133,6 @@ void TestMainWindow::cleanup() {
     m_modalWatchdog.reset();
     m_window.reset();
     QVERIFY2(!modalBoxOpened, "a modal box opened during the test");
-}
-
-void TestMainWindow::fillWorkedExample() {
-    click(QStringLiteral("Command2"));
-    box(Field::txtGiri)->setText(QStringLiteral("14000"));
-    box(Field::txtCirco)->setText(QStringLiteral("88"));
-    box(Field::txtPignone)->setText(QStringLiteral("17"));
-    box(Field::txtCorona)->setText(QStringLiteral("30"));
 }
 
 int TestMainWindow::runUntilTheProgramEnds() {
@@ -579,48 +516,21 @@ void TestMainWindow::messageForALongPasteFitsTheScreen() {
     const QString pasted = QString(20000, u'1') + QString(20000, u'2');
     box(Field::txtGiri)->setText(pasted);
 
-    QString shownText;
-    QSize boxSize;
-    int labelWidth = 0;
-    int labelNeeds = 0;
-    int labelLines = 0;
-    bool buttonInside = false;
-    QTimer poll;
-    connect(&poll, &QTimer::timeout, this, [&] {
-        auto *messageBox = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        if (!messageBox) {
-            return;
-        }
-        poll.stop();
-        const auto *label = messageBox->findChild<QLabel *>(QStringLiteral("qt_msgbox_label"));
-        QAbstractButton *button = messageBox->buttons().value(0);
-        if (label && button) {
-            shownText = label->text();
-            boxSize = messageBox->frameGeometry().size();
-            labelWidth = label->width();
-            labelNeeds = label->minimumSizeHint().width();
-            labelLines = label->height() / label->fontMetrics().lineSpacing();
-            buttonInside = button->isVisible() &&
-                           messageBox->rect().contains(
-                               QRect(button->mapTo(messageBox, QPoint()), button->size()));
-            QTest::mouseClick(button, Qt::LeftButton);
-        } else {
-            messageBox->close();
-        }
-    });
-    poll.start(20);
-    click(QStringLiteral("cmdCalcola"));
+    const NotedBox shown = calculateAndNoteTheBox();
     m_modalWatchdog = std::make_unique<ModalWatchdog>();
 
-    QVERIFY2(shownText.startsWith(QStringLiteral("Il campo «Giri Motore» contiene «1111")),
-             qPrintable(shownText));
-    QVERIFY2(shownText.contains(QStringLiteral("…2222")), qPrintable(shownText));
-    QVERIFY2(boxSize.width() <= 1024 && boxSize.height() <= 768,
-             qPrintable(QStringLiteral("%1 x %2").arg(boxSize.width()).arg(boxSize.height())));
-    QVERIFY2(labelNeeds <= labelWidth,
-             qPrintable(QStringLiteral("needs %1 of %2 px").arg(labelNeeds).arg(labelWidth)));
-    QVERIFY2(labelLines <= 4, qPrintable(QString::number(labelLines)));
-    QVERIFY(buttonInside);
+    QVERIFY2(shown.text.startsWith(QStringLiteral("Il campo «Giri Motore» contiene «1111")),
+             qPrintable(shown.text));
+    QVERIFY2(shown.text.contains(QStringLiteral("…2222")), qPrintable(shown.text));
+    QVERIFY2(
+        shown.frameSize.width() <= 1024 && shown.frameSize.height() <= 768,
+        qPrintable(
+            QStringLiteral("%1 x %2").arg(shown.frameSize.width()).arg(shown.frameSize.height())));
+    QVERIFY2(shown.labelNeeds <= shown.labelWidth,
+             qPrintable(
+                 QStringLiteral("needs %1 of %2 px").arg(shown.labelNeeds).arg(shown.labelWidth)));
+    QVERIFY2(shown.labelLines <= 4, qPrintable(QString::number(shown.labelLines)));
+    QVERIFY(shown.buttonInside);
     QCOMPARE(m_window->text(Field::txtGiri), pasted);
     QCOMPARE(name(m_window->focusWidget()), QStringLiteral("txtGiri"));
 }
@@ -632,60 +542,6 @@ void TestMainWindow::accessibleNamesAreTheCaptions() {
     const QWidget *speed = control(QStringLiteral("LblC"));
     QCOMPARE(speed->accessibleDescription(), QStringLiteral("3° Marcia, Velocità Km/h"));
     QVERIFY(speed->accessibleName().isEmpty()); // the toolkit reads the label's text instead
-}
-
-// Fifteen results appear without a sound: a blind mechanic is told that they are ready, and the
-// top speed first, after the focus has come to rest where it always does.
-void TestMainWindow::screenReaderHearsTheTopSpeed() {
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    const ScreenReader reader;
-    fillWorkedExample();
-    click(QStringLiteral("cmdCalcola"));
-
-    QCOMPARE(reader.heard().size(), 1);
-    QCOMPARE(reader.heard()[0].message,
-             QStringLiteral("Risultati pronti. 6° Marcia, Velocità Km/h: 114,6056"));
-    QCOMPARE(reader.heard()[0].politeness, QAccessible::AnnouncementPoliteness::Polite);
-    QCOMPARE(reader.heard()[0].focus, QStringLiteral("Txt12"));
-    QCOMPARE(name(QApplication::focusWidget()), QStringLiteral("Txt12"));
-#else
-    QSKIP("Qt before 6.8 has no accessibility announcements; the reader follows the focus alone");
-#endif
-}
-
-void TestMainWindow::screenReaderHearsTheFailure_data() {
-    QTest::addColumn<Field>("changed");
-    QTest::addColumn<QString>("text");
-
-    QTest::newRow("not a number") << Field::txtPignone << "abc";
-    QTest::newRow("markup typed") << Field::txtCirco << "<b>88</b>";
-    QTest::newRow("division by zero") << Field::Txt14 << "0";
-}
-
-// The message the box shows is said as it stands, the user's text in it as typed, and the focus
-// then goes to the box to correct.
-void TestMainWindow::screenReaderHearsTheFailure() {
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    QFETCH(Field, changed);
-    QFETCH(QString, text);
-
-    const ScreenReader reader;
-    fillWorkedExample();
-    m_window->setText(changed, text);
-    click(QStringLiteral("cmdCalcola"));
-
-    QCOMPARE(m_reports.size(), 1);
-    QCOMPARE(reader.heard().size(), 1);
-    QCOMPARE(reader.heard()[0].message, m_reports[0]);
-    QCOMPARE(reader.heard()[0].politeness, QAccessible::AnnouncementPoliteness::Assertive);
-    if (text != QStringLiteral("0")) {
-        QVERIFY2(reader.heard()[0].message.contains(QStringLiteral("«%1»").arg(text)),
-                 qPrintable(reader.heard()[0].message));
-    }
-    QCOMPARE(name(QApplication::focusWidget()), fieldName(changed));
-#else
-    QSKIP("Qt before 6.8 has no accessibility announcements; the reader reads the message box");
-#endif
 }
 
 void TestMainWindow::embeddedImagesDecodeAtTheirSizes() {

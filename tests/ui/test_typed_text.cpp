@@ -4,7 +4,6 @@
 #include "ui/main_window.h"
 #include "window_test_support.h"
 
-#include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
 #include <QDateTime>
@@ -18,7 +17,6 @@
 #include <QTest>
 #include <QTextDocument>
 #include <QTextItem>
-#include <QTimer>
 #include <QToolTip>
 
 #include <algorithm>
@@ -33,25 +31,6 @@ namespace {
 const QString pictureName = QStringLiteral("x.png");
 // The same picture under a name short enough for a tag that fits in a result label.
 const QString shortPictureName = QStringLiteral("p");
-
-// What a screen reader is told about an object.
-QString spoken(QObject *object, QAccessible::Text text) {
-    QAccessibleInterface *interface = QAccessible::queryAccessibleInterface(object);
-    return interface ? interface->text(text) : QStringLiteral("(not accessible)");
-}
-
-// What the user met in the message box, noted while it was open.
-struct ShownBox {
-    int opened = 0;
-    QString title;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    Qt::WindowModality modality = Qt::NonModal;
-    QList<QMessageBox::StandardButton> buttons;
-    QString text;
-    Qt::TextFormat format = Qt::AutoText;
-    QString spokenLabel;
-    QString spokenBox;
-};
 
 // One run of text a widget painted: where its baseline starts, what it says, how wide it is.
 struct PaintedRun {
@@ -191,7 +170,7 @@ QString toolTipOf(QWidget *widget) {
 
 } // namespace
 
-class TestTypedText : public QObject {
+class TestTypedText : public QObject, public WindowFixture {
     Q_OBJECT
 
 private slots:
@@ -207,13 +186,8 @@ private slots:
     void captionsWrapAtSpaces();
 
 private:
-    // Clicks "Calcola Cambio" with the window's own reporter and notes every box that opens,
-    // painting it once before its OK button closes it.
-    ShownBox calculateAndNoteTheBox();
-
     QTemporaryDir m_folder;
     QString m_previousFolder;
-    std::unique_ptr<MainWindow> m_window;
     bool m_quitRequested = false;
 };
 
@@ -229,50 +203,13 @@ void TestTypedText::init() {
     QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
     m_previousFolder = QDir::currentPath();
     QVERIFY(QDir::setCurrent(m_folder.path()));
-    m_window = std::make_unique<MainWindow>();
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    openWindow();
 }
 
 void TestTypedText::cleanup() {
     m_window.reset();
     QDir::setCurrent(m_previousFolder);
     QVERIFY(!m_quitRequested);
-}
-
-ShownBox TestTypedText::calculateAndNoteTheBox() {
-    ShownBox shown;
-    QTimer poll;
-    connect(&poll, &QTimer::timeout, this, [&shown] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal) {
-            return;
-        }
-        ++shown.opened;
-        auto *box = qobject_cast<QMessageBox *>(modal);
-        const auto *label =
-            box ? box->findChild<QLabel *>(QStringLiteral("qt_msgbox_label")) : nullptr;
-        if (!label) {
-            modal->close();
-            return;
-        }
-        // Painted, as the user sees it: rich text would fetch its pictures by now.
-        box->grab();
-        shown.title = box->windowTitle();
-        shown.icon = box->icon();
-        shown.modality = box->windowModality();
-        for (QAbstractButton *button : box->buttons()) {
-            shown.buttons.append(box->standardButton(button));
-        }
-        shown.text = label->text();
-        shown.format = label->textFormat();
-        shown.spokenLabel = spoken(const_cast<QLabel *>(label), QAccessible::Name);
-        shown.spokenBox = spoken(box, QAccessible::Value);
-        QTest::mouseClick(box->buttons().value(0), Qt::LeftButton);
-    });
-    poll.start(20);
-    QTest::mouseClick(controlOf(*m_window, QStringLiteral("cmdCalcola")), Qt::LeftButton);
-    return shown;
 }
 
 void TestTypedText::messageBoxShowsTypedTextAsItIs_data() {
@@ -310,11 +247,10 @@ void TestTypedText::messageBoxShowsTypedTextAsItIs() {
     const QDateTime untouched = lastReadDaysAgo(picture);
     QVERIFY(untouched.isValid());
 
-    m_window->setText(Field::txtGiri, QStringLiteral("14000"));
-    m_window->setText(Field::txtCirco, QStringLiteral("88"));
-    m_window->setText(Field::txtPignone, QStringLiteral("17"));
+    m_window->setFailureReporter(std::make_unique<MessageBoxReporter>());
+    fillWorkedExample();
     m_window->setText(Field::txtCorona, typed);
-    const ShownBox shown = calculateAndNoteTheBox();
+    const NotedBox shown = calculateAndNoteTheBox();
 
     QCOMPARE(shown.opened, 1);
     QCOMPARE(shown.title, QStringLiteral("Dentaro v.2.0"));
@@ -328,7 +264,7 @@ void TestTypedText::messageBoxShowsTypedTextAsItIs() {
     QVERIFY(m_window->isVisible());
     QCOMPARE(m_window->text(Field::txtCorona), typed);
     QCOMPARE(name(m_window->focusWidget()), QStringLiteral("txtCorona"));
-    QCOMPARE(controlOf<QLineEdit>(*m_window, QStringLiteral("txtCorona"))->selectedText(), typed);
+    QCOMPARE(control<QLineEdit>(QStringLiteral("txtCorona"))->selectedText(), typed);
 
     QCOMPARE(lastRead(picture), untouched);
     // The check above can fail only where reading a file leaves a trace: read it here.
@@ -380,15 +316,12 @@ void TestTypedText::resultsShowOnOneLineAndReadWhole() {
         expected.setText(field, inputs.at(static_cast<int>(field)));
     }
     QVERIFY(!compute(expected));
-    // A failure here would open the real box, which nothing closes: it is noted instead.
-    QStringList reports;
-    m_window->setFailureReporter(std::make_unique<RecordingReporter>(reports));
-    QTest::mouseClick(controlOf(*m_window, QStringLiteral("cmdCalcola")), Qt::LeftButton);
-    QVERIFY2(reports.isEmpty(), qPrintable(reports.join(u'\n')));
+    click("cmdCalcola");
+    QVERIFY2(m_reports.isEmpty(), qPrintable(m_reports.join(u'\n')));
 
     int cut = 0;
     for (const Field field : resultFields()) {
-        auto *label = controlOf<QLabel>(*m_window, fieldName(field));
+        auto *label = control<QLabel>(fieldName(field));
         const QString whole = m_window->text(field);
         const QString where = fieldName(field) + QStringLiteral(" holding ") + whole;
         QCOMPARE(whole, expected.text(field));
@@ -438,7 +371,7 @@ void TestTypedText::resultLabelsShowMarkupAsText() {
 
     const QString markup = QStringLiteral("<img src=p>");
     m_window->setText(Field::lblFinale, markup);
-    auto *label = controlOf<QLabel>(*m_window, QStringLiteral("lblFinale"));
+    auto *label = control<QLabel>(QStringLiteral("lblFinale"));
     label->grab();
     const QList<PaintedLine> lines = paintedLines(label);
     QCOMPARE(lines.size(), 1);
@@ -455,7 +388,7 @@ void TestTypedText::resultLabelsShowMarkupAsText() {
 
 // Captions are not results: one narrower than its text wraps at its spaces.
 void TestTypedText::captionsWrapAtSpaces() {
-    auto *caption = controlOf<QLabel>(*m_window, QStringLiteral("lblgirimotore"));
+    auto *caption = control<QLabel>(QStringLiteral("lblgirimotore"));
     caption->resize(caption->fontMetrics().horizontalAdvance(QStringLiteral("Motore")) + 4,
                     caption->height());
     QStringList texts;

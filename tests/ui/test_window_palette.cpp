@@ -163,7 +163,7 @@ Painted paintedIn(const QImage &grab, const QRect &area) {
 
 } // namespace
 
-class TestWindowPalette : public QObject {
+class TestWindowPalette : public QObject, public WindowFixture {
     Q_OBJECT
 
 private slots:
@@ -187,14 +187,8 @@ private:
     void openWindowWithWorkedExample(const QPalette &palette);
     // Every control that shows text (labels, boxes, buttons, the frame's title), with its group.
     std::vector<std::pair<const QWidget *, DesignedLook>> textControls() const;
-    template<typename T = QWidget>
-    T *control(const char *name) const {
-        return controlOf<T>(*m_window, QString::fromUtf8(name));
-    }
 
     QPalette m_default;
-    std::unique_ptr<MainWindow> m_window;
-    QStringList m_reports;
 };
 
 void TestWindowPalette::initTestCase() {
@@ -221,17 +215,9 @@ void TestWindowPalette::palettes() {
 
 void TestWindowPalette::openWindowWithWorkedExample(const QPalette &palette) {
     QApplication::setPalette(palette);
-    m_reports.clear();
-    m_window = std::make_unique<MainWindow>();
-    m_window->setFailureReporter(std::make_unique<RecordingReporter>(m_reports));
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-    QTest::mouseClick(control("Command2"), Qt::LeftButton);
-    m_window->setText(Field::txtGiri, QStringLiteral("14000"));
-    m_window->setText(Field::txtCirco, QStringLiteral("88"));
-    m_window->setText(Field::txtPignone, QStringLiteral("17"));
-    m_window->setText(Field::txtCorona, QStringLiteral("30"));
-    QTest::mouseClick(control("cmdCalcola"), Qt::LeftButton);
+    openWindow();
+    fillWorkedExample();
+    click("cmdCalcola");
     QVERIFY(m_reports.isEmpty());
 }
 

@@ -29,7 +29,7 @@ bool setSystemInactiveBorder(const QColor &colour) {
 
 } // namespace
 
-class TestWindowsDesktop : public QObject {
+class TestWindowsDesktop : public QObject, public WindowFixture {
     Q_OBJECT
 
 private slots:
@@ -43,14 +43,7 @@ private slots:
     void opensCentredWithItsFrame();
 
 private:
-    template<typename T = QWidget>
-    T *control(const char *name) const {
-        return controlOf<T>(*m_window, QString::fromUtf8(name));
-    }
-
     QColor m_inactiveBorder;
-    std::unique_ptr<MainWindow> m_window;
-    QStringList m_reports;
 };
 
 void TestWindowsDesktop::initTestCase() {
