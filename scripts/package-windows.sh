@@ -3,7 +3,7 @@
 # whole test suite under Wine, and makes the installer and the portable zip in build/package/.
 # The last two lines of output are their paths.
 #   scripts/package-windows.sh
-# Qt for Windows is built from Debian 13's source the first time (about 50 minutes on two
+# Qt for Windows is built from Debian 13's source the first time (about 20 minutes on two
 # cores) and reused after that; see scripts/qt-windows.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -8,7 +8,7 @@
 # another version. The results are kept in ${XDG_CACHE_HOME:-$HOME/.cache}/dentaro/, under names
 # made of Qt's version and a digest of the configuration (the switches below, the toolchain file
 # and the compilers' versions), so later runs reuse them and a changed configuration builds anew.
-# The first run takes about 50 minutes on two cores; a reused Qt takes a few seconds.
+# The first run takes about 20 minutes on two cores; a reused Qt takes a few seconds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
