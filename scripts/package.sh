@@ -26,7 +26,15 @@ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
     -DBUILD_TESTING=OFF \
     -DCMAKE_CXX_FLAGS="$CPPFLAGS $CXXFLAGS -ffile-prefix-map=$root=." \
     -DCMAKE_EXE_LINKER_FLAGS="$LDFLAGS" >/dev/null
-cmake --build "$build" --parallel "$(nproc)"
+# What rcc wrote for another commit carries that commit's time, and a build only reruns it when
+# the images change: after a change of SOURCE_DATE_EPOCH the folder's outputs are made anew.
+stamp=$build/source-date-epoch
+clean=()
+if [ "$(cat "$stamp" 2>/dev/null || true)" != "$SOURCE_DATE_EPOCH" ]; then
+    clean=(--clean-first)
+fi
+cmake --build "$build" --parallel "$(nproc)" "${clean[@]}"
+echo "$SOURCE_DATE_EPOCH" >"$stamp"
 
 # CPack names what it wrote: "CPack: - package: PATH generated."
 log=$(cd "$build" && cpack -G DEB) || { echo "$log" >&2; exit 1; }
