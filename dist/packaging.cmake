@@ -115,9 +115,8 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DENTARO_STRIP ${CMAKE_STRIP})
 set(CPACK_PRE_BUILD_SCRIPTS ${debian_source}/strip_sections.cmake)
-# Directories get 0755 whatever the umask of whoever builds the package.
-set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
-    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+# The modes of the package's directories follow the umask of whoever runs CPack (setting
+# CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS does not change them): scripts/package.sh sets 022.
 
 # dentaro_1.00+deb12_amd64.deb: a native package, so no Debian revision; the architecture is
 # dpkg --print-architecture, CPack's default.

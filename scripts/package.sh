@@ -5,6 +5,10 @@
 # times in it are the commit's (SOURCE_DATE_EPOCH) and no path of the build is.
 #   scripts/package.sh
 set -euo pipefail
+# CPack gives the package's directories, and the .deb's own members, the modes that the umask
+# leaves (0700 and 0600 under umask 077): the package is built under 022, as dpkg-buildpackage
+# builds Debian's own.
+umask 022
 cd "$(dirname "$0")/.."
 root=$PWD
 
