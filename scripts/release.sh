@@ -114,9 +114,11 @@ echo "== Dentaro $version, commit $commit, SOURCE_DATE_EPOCH=$SOURCE_DATE_EPOCH"
 
 # The source archive: git writes the files in the tree's order, owned by root, with the commit's
 # time, and the commit's time into dist/source-date-epoch; gzip -n leaves out a name and a time of
-# its own.
+# its own. The modes and line ends are git's defaults whatever the user's git configuration says
+# (tar.umask, core.autocrlf).
 stem=dentaro-$version
-git archive --format=tar --prefix="$stem/" "$commit" >"$scratch/$stem.tar" ||
+git -c tar.umask=0002 -c core.autocrlf=false -c core.eol=lf \
+    archive --format=tar --prefix="$stem/" "$commit" >"$scratch/$stem.tar" ||
     fail "'git archive' failed (see above): check that the repository is intact (git fsck)"
 gzip -9n <"$scratch/$stem.tar" >"$scratch/$stem.tar.gz" || fail "'gzip' failed (see above)"
 take "$scratch/$stem.tar.gz" "git archive"
