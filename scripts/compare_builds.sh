@@ -21,7 +21,7 @@ list() {
 
 differing=()
 if [ -f "$first" ] && [ -f "$second" ]; then
-    cmp -s -- "$first" "$second" || differing=("$first")
+    cmp -s -- "$first" "$second" || differing=("$(basename -- "$first")")
 elif [ -d "$first" ] && [ -d "$second" ]; then
     scratch=$(mktemp -d)
     trap 'rm -rf -- "$scratch"' EXIT
