@@ -50,7 +50,7 @@ mapfile -t files < <(made_by "$scratch/first.log" "$root")
 [ "${#files[@]}" != 0 ] || exit 1
 
 clone=$scratch/rebuilt-in-another-folder
-git clone --quiet --no-hardlinks "$root" "$clone" || fail "'git clone $root' failed (see above)"
+git -c init.defaultBranch=main clone --quiet --no-hardlinks "$root" "$clone" || fail "'git clone $root' failed (see above)"
 echo "== $* in $clone"
 # Far from UTC, with a locale of its own and files readable by their owner alone.
 (umask 077 && cd "$clone" && TZ=Pacific/Kiritimati LC_ALL=it_IT.UTF-8 LANG=it_IT.UTF-8 "$@") \
