@@ -12,17 +12,6 @@ set(debian_source ${CMAKE_CURRENT_LIST_DIR}/debian)
 set(DENTARO_DEB_MAINTAINER "Dentaro developers <dentaro@dentaro.org>")
 set(debian_binary ${PROJECT_BINARY_DIR}/dist/debian)
 
-# The package's version starts with the one the program shows, which is also the latest entry of
-# dist/debian/changelog, so the two must not drift apart.
-file(STRINGS ${debian_source}/changelog changelog_top LIMIT_COUNT 1)
-if(NOT changelog_top MATCHES "^dentaro \\(([^) ]+)\\) ")
-    message(FATAL_ERROR "dist/debian/changelog does not start with a 'dentaro (VERSION)' entry")
-endif()
-if(NOT CMAKE_MATCH_1 STREQUAL DENTARO_DISPLAY_VERSION)
-    message(FATAL_ERROR "dist/debian/changelog's latest entry is ${CMAKE_MATCH_1}, the program "
-        "is ${DENTARO_DISPLAY_VERSION}: add an entry for ${DENTARO_DISPLAY_VERSION}")
-endif()
-
 # Each release gets a package of its own, built there: it links against that release's Qt (Debian
 # 13 renamed the libraries, libqt6core6t64 and so on, and its Qt 6.8 has what 6.4 lacks), so the
 # package's version names the release it was built for: 1.00+deb12 on Debian 12, 1.00+deb13 on
@@ -126,9 +115,8 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DENTARO_STRIP ${CMAKE_STRIP})
 set(CPACK_PRE_BUILD_SCRIPTS ${debian_source}/strip_sections.cmake)
-# Directories get 0755 whatever the umask of whoever builds the package.
-set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
-    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+# The modes of the package's directories follow the umask of whoever runs CPack (setting
+# CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS does not change them): scripts/package.sh sets 022.
 
 # dentaro_1.00+deb12_amd64.deb: a native package, so no Debian revision; the architecture is
 # dpkg --print-architecture, CPack's default.

@@ -1,14 +1,21 @@
 #!/usr/bin/env bash
 # Builds a Release Dentaro with Debian's compiler and linker flags (installing what is missing)
 # and makes the Debian package in build/package/. The last line of output is the package's path.
+# The same commit gives the same package, byte for byte, wherever and whenever it is built: the
+# times in it are the commit's (SOURCE_DATE_EPOCH) and no path of the build is.
 #   scripts/package.sh
 set -euo pipefail
+# CPack gives the package's directories, and the .deb's own members, the modes that the umask
+# leaves (0700 and 0600 under umask 077): the package is built under 022, as dpkg-buildpackage
+# builds Debian's own.
+umask 022
 cd "$(dirname "$0")/.."
 root=$PWD
 
 . scripts/setup.sh
 # dpkg-dev brings dpkg-buildflags and dpkg-shlibdeps; CPack runs file to find the executables.
 dentaro_install "${dentaro_packages[@]}" dpkg-dev file
+dentaro_source_date_epoch
 
 # Debian's flags, as a package built by its own tools would get them: _FORTIFY_SOURCE, stack
 # protector, full RELRO with immediate binding, and source paths made relative to the tree.
@@ -16,12 +23,22 @@ eval "$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --export=sh)"
 
 build=$root/build/package
 # The flags go on the command line rather than through the environment, which CMake reads only
-# when it creates the cache. CMake passes no CPPFLAGS of its own, so they join the C++ flags.
+# when it creates the cache. CMake passes no CPPFLAGS of its own, so they join the C++ flags. The
+# tree's path, and with it the build folder's inside it, becomes "." in what the compiler writes
+# (__FILE__, debugging information), whatever DEB_BUILD_OPTIONS says.
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
     -DBUILD_TESTING=OFF \
-    -DCMAKE_CXX_FLAGS="$CPPFLAGS $CXXFLAGS" \
+    -DCMAKE_CXX_FLAGS="$CPPFLAGS $CXXFLAGS -ffile-prefix-map=$root=." \
     -DCMAKE_EXE_LINKER_FLAGS="$LDFLAGS" >/dev/null
-cmake --build "$build" --parallel "$(nproc)"
+# What rcc wrote for another commit carries that commit's time, and a build only reruns it when
+# the images change: after a change of SOURCE_DATE_EPOCH the folder's outputs are made anew.
+stamp=$build/source-date-epoch
+clean=()
+if [ "$(cat "$stamp" 2>/dev/null || true)" != "$SOURCE_DATE_EPOCH" ]; then
+    clean=(--clean-first)
+fi
+cmake --build "$build" --parallel "$(nproc)" "${clean[@]}"
+echo "$SOURCE_DATE_EPOCH" >"$stamp"
 
 # CPack names what it wrote: "CPack: - package: PATH generated."
 log=$(cd "$build" && cpack -G DEB) || { echo "$log" >&2; exit 1; }

@@ -71,6 +71,31 @@ dentaro_start_xvfb() {
     dentaro_display=:$(cat "$folder/display")
 }
 
+# Exports SOURCE_DATE_EPOCH, the time that every tool of the build writes in place of the time
+# of the build (Qt's rcc for the embedded images, the package's changelog, the times of the files
+# in the package), so that the same source gives the same bytes: the value given, or the time of
+# the commit. A clone has it from git; a tree unpacked from "git archive" has it in
+# dist/source-date-epoch, which git writes there (.gitattributes).
+dentaro_source_date_epoch() {
+    if [ -n "${SOURCE_DATE_EPOCH:-}" ]; then
+        if [[ ! $SOURCE_DATE_EPOCH =~ ^[0-9]+$ ]]; then
+            echo "setup: SOURCE_DATE_EPOCH is '$SOURCE_DATE_EPOCH', not a number of seconds: unset it to take the commit's time" >&2
+            return 1
+        fi
+        export SOURCE_DATE_EPOCH
+        return 0
+    fi
+    local archived
+    archived=$(cat dist/source-date-epoch)
+    if [[ $archived =~ ^[0-9]+$ ]]; then
+        SOURCE_DATE_EPOCH=$archived
+    elif ! SOURCE_DATE_EPOCH=$(git log -1 --format=%ct 2>/dev/null) || [ -z "$SOURCE_DATE_EPOCH" ]; then
+        echo "setup: 'git log -1 --format=%ct' gave no commit time, and dist/source-date-epoch holds none: build from a git clone or a 'git archive' of one, or set SOURCE_DATE_EPOCH" >&2
+        return 1
+    fi
+    export SOURCE_DATE_EPOCH
+}
+
 dentaro_setup() {
     local preset=$1
     shift
