@@ -159,3 +159,16 @@ set(CPACK_DENTARO_STRIP_NONDETERMINISM ${DENTARO_STRIP_NONDETERMINISM})
 set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/normalise_zip.cmake)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+
+# A signed release (scripts/release.sh --sign) signs dentaro.exe before CPack packs it, and
+# makensis signs the uninstaller before it puts it into the installer and the installer once it
+# is written, all with scripts/sign-windows.sh, which takes the certificate and the key from the
+# environment when CPack runs.
+option(DENTARO_SIGN
+    "Sign dentaro.exe, the uninstaller and the installer (DENTARO_SIGN_CERT, DENTARO_SIGN_KEY)" OFF)
+if(DENTARO_SIGN)
+    set(CPACK_DENTARO_SIGN ${PROJECT_SOURCE_DIR}/scripts/sign-windows.sh)
+    list(APPEND CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/sign_program.cmake)
+    set(CPACK_NSIS_DEFINES
+        "!uninstfinalize '\"${CPACK_DENTARO_SIGN}\" \"%1\"' = 0\n!finalize '\"${CPACK_DENTARO_SIGN}\" \"%1\"' = 0")
+endif()
