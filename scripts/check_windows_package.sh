@@ -21,7 +21,8 @@ root=$PWD
 . scripts/setup.sh
 # procps for pgrep, which tells whether the program still runs.
 dentaro_install wine wine64 fonts-wine xvfb openbox xdotool x11-utils xclip imagemagick unzip \
-    procps
+    procps osslsigncode openssl binutils
+dentaro_source_date_epoch
 
 scratch=$(mktemp -d)
 xvfb=""
@@ -285,6 +286,8 @@ for mode in "${modes[@]}"; do
     run_installer "$later_setup" /S || fail "the later installer ended with status $?"
     check_installed "$later"
     ! cmp -s "$scratch/earlier.exe" "$program_dir/dentaro.exe" || fail "dentaro.exe was not replaced"
+    cp "$program_dir/dentaro.exe" "$scratch/later.exe"
+    cp "$program_dir/Uninstall.exe" "$scratch/later-uninstall.exe"
     start_from_shortcut
     esci
     if [ "$first" = yes ]; then
@@ -327,6 +330,37 @@ for mode in "${modes[@]}"; do
     echo "Removed: nothing of it is left on C: or in the registry"
     first=no
 done
+
+echo "== Signed, with a certificate made here"
+# The later version packed again, signed: each signed file passes osslsigncode's check, the
+# program with its signature taken off is the unsigned one, and the uninstaller's signature put
+# on the unsigned uninstaller gives the signed one.
+openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Dentaro test signing" \
+    -addext extendedKeyUsage=codeSigning -keyout "$scratch/key.pem" -out "$scratch/cert.pem" \
+    2>/dev/null || fail "openssl made no certificate"
+cmake -B build/windows-later -DDENTARO_SIGN=ON >/dev/null
+DENTARO_SIGN_CERT=$scratch/cert.pem DENTARO_SIGN_KEY=$scratch/key.pem \
+    cpack -G NSIS --config build/windows-later/CPackConfig.cmake -B "$scratch/signed" \
+    >"$scratch/signed.log" || { cat "$scratch/signed.log"; fail "the signed packing failed (above)"; }
+cmake -B build/windows-later -DDENTARO_SIGN=OFF >/dev/null
+signed_setup=$scratch/signed/$(basename "$later_setup")
+IFS='|' read -r switch program_windows _ _ <<<"${modes[0]}"
+program_dir=$(unix_folder "$program_windows")
+run_installer "$signed_setup" /S "$switch" || fail "the signed installer ended with status $?"
+for file in "$signed_setup" "$program_dir/dentaro.exe" "$program_dir/Uninstall.exe"; do
+    osslsigncode verify -CAfile "$scratch/cert.pem" -in "$file" >"$scratch/verify.log" 2>&1 ||
+        { cat "$scratch/verify.log"; fail "osslsigncode does not accept the signature of $file"; }
+done
+osslsigncode remove-signature -in "$program_dir/dentaro.exe" -out "$scratch/unsigned.exe" >/dev/null
+cmp "$scratch/unsigned.exe" "$scratch/later.exe" ||
+    fail "dentaro.exe without its signature is not the unsigned dentaro.exe"
+osslsigncode extract-signature -in "$program_dir/Uninstall.exe" -out "$scratch/uninstall.sig" >/dev/null
+osslsigncode attach-signature -CAfile "$scratch/cert.pem" -sigin "$scratch/uninstall.sig" \
+    -in "$scratch/later-uninstall.exe" -out "$scratch/resigned.exe" >/dev/null
+cmp "$scratch/resigned.exe" "$program_dir/Uninstall.exe" ||
+    fail "the uninstaller's signature on the unsigned uninstaller does not give the signed one"
+run_installer "$program_dir/Uninstall.exe" "$switch" /S || fail "the uninstaller ended with status $?"
+echo "Signed installer, dentaro.exe and uninstaller verified; unsigned again, they are the unsigned files"
 
 echo "== The zip's folder, from a drive of its own"
 usb=$scratch/usb
