@@ -4,19 +4,28 @@
 # The last two lines of output are their paths. The same commit gives the same files, byte for
 # byte, wherever and whenever they are built: the times in them are the commit's
 # (SOURCE_DATE_EPOCH) and no path of the build is.
-#   scripts/package-windows.sh [--later VERSION]
+#   scripts/package-windows.sh [--no-tests] [--later VERSION]
+#     --no-tests       builds the program alone and runs no tests: for a rebuild that is only
+#                      compared with another
 #     --later VERSION  also builds the installer as if the tree's version were VERSION, a later
 #                      one, for the upgrade checks (build/windows-later); its path comes last
 # Qt for Windows is built from Debian 13's source the first time (about 50 minutes on two
 # cores) and reused after that; see scripts/qt-windows.sh.
 set -euo pipefail
 later=""
-if [ $# = 2 ] && [ "$1" = --later ] && [[ $2 =~ ^[0-9]+\.[0-9]+$ ]]; then
-    later=$2
-elif [ $# != 0 ]; then
-    sed -n '7,9p' "$0" >&2
-    exit 2
-fi
+tests=yes
+while [ $# -gt 0 ]; do
+    if [ "$1" = --no-tests ]; then
+        tests=no
+        shift
+    elif [ $# -ge 2 ] && [ "$1" = --later ] && [[ $2 =~ ^[0-9]+\.[0-9]+$ ]]; then
+        later=$2
+        shift 2
+    else
+        sed -n '7,11p' "$0" >&2
+        exit 2
+    fi
+done
 cd "$(dirname "$0")/.."
 root=$PWD
 
@@ -62,17 +71,21 @@ if [ -n "${DENTARO_SIGN_CERT:-}" ]; then
     sign=ON
     dentaro_install osslsigncode
 fi
-configure build/windows -DDENTARO_SIGN=$sign
+testing=ON
+[ "$tests" = yes ] || testing=OFF
+configure build/windows -DDENTARO_SIGN=$sign -DBUILD_TESTING=$testing
 
-ctest_log=$(mktemp)
-trap 'rm -f "$qt_log" "$ctest_log"' EXIT
-status=0
-ctest --preset windows 2>&1 | tee "$ctest_log" || status=$?
-summary=$(grep -E '^[0-9]+% tests passed' "$ctest_log" || true)
-echo "Tests under Wine: ${summary:-no summary}"
-if [ "$status" != 0 ] || [ -z "$summary" ]; then
-    echo "The tests failed under Wine" >&2
-    exit 1
+if [ "$tests" = yes ]; then
+    ctest_log=$(mktemp)
+    trap 'rm -f "$qt_log" "$ctest_log"' EXIT
+    status=0
+    ctest --preset windows 2>&1 | tee "$ctest_log" || status=$?
+    summary=$(grep -E '^[0-9]+% tests passed' "$ctest_log" || true)
+    echo "Tests under Wine: ${summary:-no summary}"
+    if [ "$status" != 0 ] || [ -z "$summary" ]; then
+        echo "The tests failed under Wine" >&2
+        exit 1
+    fi
 fi
 
 # CPack strips dentaro.exe (CPACK_STRIP_FILES); the DLLs are stripped already.

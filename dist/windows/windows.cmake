@@ -172,3 +172,22 @@ if(DENTARO_SIGN)
     set(CPACK_NSIS_DEFINES
         "!uninstfinalize '\"${CPACK_DENTARO_SIGN}\" \"%1\"' = 0\n!finalize '\"${CPACK_DENTARO_SIGN}\" \"%1\"' = 0")
 endif()
+
+include(CPack)
+
+# This file is included, not a folder of its own: its working variables go, so that the tests
+# and benchmarks added after it do not see them.
+unset(shipped_runtime)
+unset(stripped)
+unset(path)
+unset(dll)
+unset(dll_dirs)
+unset(dir)
+unset(licences)
+unset(configuration)
+unset(licence_sources)
+unset(licence_files)
+unset(pair)
+unset(from)
+unset(to)
+unset(text)
