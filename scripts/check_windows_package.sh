@@ -1,12 +1,18 @@
 #!/usr/bin/env bash
-# Builds the Windows installer and zip (scripts/package-windows.sh) and checks them under Wine as
-# a Windows user would meet them, in a fresh Wine prefix on an X server of its own with a window
-# manager: the installer installs silently for all users under Program Files, with its Start-menu
-# shortcut and its entry among the installed programs; the shortcut starts the program, whose
-# window "Dentaro v.2.0" has its 882 x 725 client area; a wrong number brings the message box,
-# which goes with Enter and leaves the window with its input; "Esci" ends the program; the
-# uninstaller removes it silently and leaves nothing of it. Then the zip's folder runs from a
-# drive of its own, as from a USB stick. Screenshots go to build/package/windows-*.png.
+# Builds the Windows installer and zip (scripts/package-windows.sh), and an installer of a later
+# version than the tree's, and checks them under Wine as a Windows user would meet them, in a
+# fresh Wine prefix on an X server of its own with a window manager. For each install mode, for
+# the current user and for all users (the table "modes" below), the same steps: the earlier
+# version installs silently into the mode's folder, with one Start-menu shortcut and its entry
+# among the installed programs in the mode's hive; the shortcut starts the program, whose window
+# "Dentaro v.2.0" has its 882 x 725 client area; the later installer, given no mode, upgrades it
+# in place (one entry, with the later version; one shortcut; the program's files replaced, its
+# version record the later one; it starts); the earlier installer, run again, refuses and changes
+# nothing; the uninstaller that the entry names removes it and leaves nothing of it. Installed for
+# the current user, nothing is written outside the user's profile and hive. In the first mode, a
+# wrong number brings the message box, which goes with Enter and leaves the window with its input,
+# and "Esci" ends the program. Then the zip's folder runs from a drive of its own, as from a USB
+# stick. Screenshots go to build/package/windows-*.png.
 #   scripts/check_windows_package.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -15,7 +21,8 @@ root=$PWD
 . scripts/setup.sh
 # procps for pgrep, which tells whether the program still runs.
 dentaro_install wine wine64 fonts-wine xvfb openbox xdotool x11-utils xclip imagemagick unzip \
-    procps
+    procps osslsigncode openssl binutils
+dentaro_source_date_epoch
 
 scratch=$(mktemp -d)
 xvfb=""
@@ -42,18 +49,22 @@ fail() {
     exit 1
 }
 
-echo "== Building the installer and the zip"
-scripts/package-windows.sh | tee "$scratch/package.log"
-{ read -r setup && read -r zip; } < <(tail -n 2 "$scratch/package.log") || true
-[[ $setup == *-setup.exe && -f $setup ]] || fail "no installer: '$setup'"
-[[ $zip == *.zip && -f $zip ]] || fail "no zip: '$zip'"
-shots=$root/build/package
-
 title=$(sed -n 's/^set(DENTARO_PRODUCT_NAME "\(.*\)")$/\1/p' CMakeLists.txt)
 version=$(sed -n 's/^set(DENTARO_DISPLAY_VERSION "\(.*\)")$/\1/p' CMakeLists.txt)
 if [ -z "$title" ] || [ -z "$version" ]; then
     fail "no product name or version in CMakeLists.txt"
 fi
+# The next version in the tree's style: 1.00 gives 1.01.
+later=$(awk -F. '{ printf "%s.%0*d\n", $1, length($2), $2 + 1 }' <<<"$version")
+
+echo "== Building the installer and the zip, and the installer of $later"
+scripts/package-windows.sh --later "$later" | tee "$scratch/package.log"
+{ read -r setup && read -r zip && read -r later_setup; } < <(tail -n 3 "$scratch/package.log") || true
+[[ $setup == *-setup.exe && -f $setup ]] || fail "no installer: '$setup'"
+[[ $zip == *.zip && -f $zip ]] || fail "no zip: '$zip'"
+[[ $later_setup == *-$later-win64-setup.exe && -f $later_setup ]] ||
+    fail "no installer of $later: '$later_setup'"
+shots=$root/build/package
 
 echo "== A fresh Wine prefix on a screen of its own"
 dentaro_start_xvfb "$scratch" || fail "no X server"
@@ -68,15 +79,32 @@ wineserver --wait
 # Debian's Wine leaves the Fonts folder empty; Windows has its fonts there.
 cp /usr/share/wine/fonts/* "$WINEPREFIX/drive_c/windows/Fonts/"
 drive_c=$WINEPREFIX/drive_c
+# A folder as Windows names it (%LOCALAPPDATA%\Programs, say), as a path of this machine.
+windows_folder() {
+    # cmd echoes an argument with spaces in the quotes Wine gave it.
+    wine cmd /c echo "$1" 2>/dev/null | tr -d '\r"'
+}
+unix_folder() {
+    realpath -m "$(winepath -u "$(windows_folder "$1")" 2>/dev/null)"
+}
 listing() {
     (cd "$drive_c" && find . -path ./windows -prune -o -print | sort)
 }
-listing >"$scratch/before"
-# What the registry says of Dentaro before: the user's own name may hold the word.
+# What lies outside the users' profiles, and the machine's hive, a value a line after its key's
+# name, but for what Wine itself writes there: the keys' times, and the keys of the display
+# devices, which it writes anew whenever its desktop starts.
+machine_state() {
+    {
+        (cd "$drive_c" && find . -path ./users -prune -o -print)
+        awk '/^\[/ { sub(/\] [0-9]+$/, "]"); key = $0
+                     devices = /^\[System\\\\CurrentControlSet\\\\(Control\\\\(Class|DeviceClasses|Video)|Enum)\\\\/ }
+             !devices && !/^#time=/ { print key " " $0 }' "$WINEPREFIX/system.reg"
+    } | sort
+}
+# What the registry says of Dentaro: the user's own name may hold the word.
 registry_lines() {
     grep -ih 'dentaro' "$WINEPREFIX"/*.reg | grep -v '^#time=' | sort || true
 }
-registry_lines >"$scratch/registry-before"
 
 # The window ids titled exactly $title.
 windows_titled() {
@@ -108,12 +136,6 @@ wait_for_end() {
     fail "dentaro.exe still runs after $1"
 }
 
-echo "== Installing silently: $(basename "$setup") /S"
-wine "$setup" /S
-wineserver --wait
-program_dir="$drive_c/Program Files/Dentaro"
-[ -f "$program_dir/dentaro.exe" ] || fail "no dentaro.exe in C:\\Program Files\\Dentaro"
-[ -f "$program_dir/Uninstall.exe" ] || fail "no uninstaller in C:\\Program Files\\Dentaro"
 # The folder holds what the program loads and its licences, no more and no less (a plug-in that
 # went missing would still let the window open); the installer lays out what the zip holds, and
 # its uninstaller.
@@ -138,96 +160,219 @@ licences/MinGW-w64-copyright.txt
 FILES
 unzip -Z1 "$zip" | grep -v '/$' | sed 's|^[^/]*/||' | sort >"$scratch/zipped"
 diff -u "$scratch/expected" "$scratch/zipped" || fail "the zip does not hold the expected files"
-(cd "$program_dir" && find . -type f | sed 's|^\./||' | grep -v '^Uninstall\.exe$' | sort) \
-    >"$scratch/installed"
-diff -u "$scratch/zipped" "$scratch/installed" || fail "the installer and the zip differ"
-echo "Installed $(wc -l <"$scratch/installed") files and the uninstaller under C:\\Program Files\\Dentaro"
 
-start_menu="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/$title"
-shortcut="$start_menu/$title.lnk"
-[ -f "$shortcut" ] || fail "no Start-menu shortcut $title\\$title for all users"
-# A shell link keeps its target's path; the icon, given none of its own, is the target's.
-LC_ALL=C grep -aq 'Dentaro\\dentaro\.exe' "$shortcut" ||
-    fail "the shortcut does not lead to Dentaro\\dentaro.exe"
-echo "Start menu: $title\\$title, to C:\\Program Files\\Dentaro\\dentaro.exe"
+# The install modes, one a row: the installer's switch, the program's folder and the Start menu
+# as Windows names them, and the hive that holds the entry among the installed programs. The
+# current user's comes first: it is the installer's default.
+modes=(
+    '/CurrentUser|%LOCALAPPDATA%\Programs\Dentaro|%APPDATA%\Microsoft\Windows\Start Menu\Programs|HKCU'
+    '/AllUsers|%ProgramW6432%\Dentaro|%ProgramData%\Microsoft\Windows\Start Menu\Programs|HKLM'
+)
+uninstall_key='Software\Microsoft\Windows\CurrentVersion\Uninstall\Dentaro'
 
-key="HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Dentaro"
-wine reg query "$key" >"$scratch/uninstall-entry" 2>/dev/null ||
-    fail "no uninstall entry $key"
+# The installed Dentaro of the mode, of the given version, and no other: its files, one shortcut,
+# one entry among the installed programs, in the mode's hive.
+check_installed() {
+    local expect=$1 other
+    [ -f "$program_dir/dentaro.exe" ] || fail "no dentaro.exe in $program_folder"
+    [ -f "$program_dir/Uninstall.exe" ] || fail "no uninstaller in $program_folder"
+    (cd "$program_dir" && find . -type f | sed 's|^\./||' | grep -v '^Uninstall\.exe$' | sort) \
+        >"$scratch/installed"
+    diff -u "$scratch/zipped" "$scratch/installed" || fail "the installer and the zip differ"
+    # The version record of the program in the folder.
+    local record
+    record=$(strings -e l "$program_dir/dentaro.exe" |
+        awk 'previous == "FileVersion" { found = $0 } { previous = $0 } END { print found }')
+    [ "$record" = "$expect" ] || fail "the installed dentaro.exe's version record says '$record', not $expect"
+
+    # Every shortcut to dentaro.exe on C:, whoever's: the mode's one.
+    mapfile -t links < <(find "$drive_c/users" "$drive_c/ProgramData" -name '*.lnk' \
+        -exec grep -laF 'Dentaro\dentaro.exe' {} + | sort)
+    [ "${links[*]}" = "$shortcut" ] || fail "shortcuts to dentaro.exe: ${links[*]:-none}, not $shortcut"
+
+    wine reg query "$hive\\$uninstall_key" >"$scratch/uninstall-entry" 2>/dev/null ||
+        fail "no uninstall entry $hive\\$uninstall_key"
+    other=HKLM
+    [ "$hive" = HKLM ] && other=HKCU
+    if wine reg query "$other\\$uninstall_key" >/dev/null 2>&1; then
+        fail "an uninstall entry in $other as well as in $hive"
+    fi
+    [ "$(entry DisplayName)" = "$title" ] || fail "DisplayName is '$(entry DisplayName)'"
+    [ "$(entry DisplayVersion)" = "$expect" ] || fail "DisplayVersion is '$(entry DisplayVersion)'"
+    [ "$(entry Publisher)" = "Dentaro developers" ] || fail "Publisher is '$(entry Publisher)'"
+    [ "$(entry DisplayIcon)" = "$program_folder\\dentaro.exe" ] ||
+        fail "DisplayIcon is '$(entry DisplayIcon)'"
+    [ "$(entry UninstallString)" = "\"$program_folder\\Uninstall.exe\" $switch" ] ||
+        fail "UninstallString is '$(entry UninstallString)'"
+    echo "Installed $expect: $(wc -l <"$scratch/installed") files and the uninstaller in $program_folder;" \
+        "Start menu $title\\$title; $hive: $(entry DisplayName) $(entry DisplayVersion), $(entry Publisher)"
+}
 entry() {
     tr -d '\r' <"$scratch/uninstall-entry" | sed -n "s/^ *$1 *REG_SZ *//p"
 }
-[ "$(entry DisplayName)" = "$title" ] || fail "DisplayName is '$(entry DisplayName)'"
-[ "$(entry DisplayVersion)" = "$version" ] || fail "DisplayVersion is '$(entry DisplayVersion)'"
-[ "$(entry Publisher)" = "Dentaro developers" ] || fail "Publisher is '$(entry Publisher)'"
-[ "$(entry DisplayIcon)" = 'C:\Program Files\Dentaro\dentaro.exe' ] ||
-    fail "DisplayIcon is '$(entry DisplayIcon)'"
-[[ $(entry UninstallString) == *'C:\Program Files\Dentaro\Uninstall.exe'* ]] ||
-    fail "UninstallString is '$(entry UninstallString)'"
-echo "Installed programs: $(entry DisplayName) $(entry DisplayVersion), $(entry Publisher)"
+# Starts the program from its shortcut and checks its window.
+start_from_shortcut() {
+    wine start /unix "$shortcut"
+    wait_for_windows 1 "after the start from $shortcut"
+    window=$(windows_titled)
+    sleep 1
+    local size
+    size=$(xwininfo -id "$window" | awk '/^ *Width:/ { w = $2 } /^ *Height:/ { h = $2 } END { print w "x" h }')
+    [ "$size" = 882x725 ] || fail "the client area is $size, not 882x725"
+    echo "Started from the shortcut: window \"$title\", client area $size"
+}
+esci() {
+    # The focus starts in Giri Motore; "Esci" is five tabs on.
+    xdotool key --delay 50 Tab Tab Tab Tab Tab space
+    wait_for_end "Esci"
+    wait_for_windows 0 "after Esci"
+}
+# The message box of a wrong number, in the window just started.
+wrong_number() {
+    # The focus starts in Giri Motore; three tabs on is Corona, one more "Calcola Cambio".
+    xdotool key --delay 50 Tab Tab Tab
+    xdotool type --delay 50 '3O'
+    xdotool key --delay 50 Tab space
+    wait_for_windows 2 "after 'Calcola Cambio' with the letter O in Corona"
+    import -window root "$shots/windows-message.png"
+    xdotool key Return
+    wait_for_windows 1 "after Enter on the message box"
+    running || fail "the program ended with the message box"
+    # The focus is back in Corona with its text selected: copied out, it is what was typed.
+    sleep 0.5
+    xdotool key ctrl+c
+    sleep 0.5
+    local kept
+    kept=$(xclip -o -selection clipboard 2>/dev/null | tr -d '\r' || true)
+    [ "$kept" = 3O ] || fail "Corona holds '$kept' after the message, not '3O'"
+    echo "Message box shown and dismissed; the window stays, Corona still holds '$kept'"
+    # From Corona: "Calcola Cambio", then "Esci".
+    xdotool key --delay 50 Tab Tab space
+    wait_for_end "Esci"
+    wait_for_windows 0 "after Esci"
+    echo "The program ended with Esci"
+}
+run_installer() {
+    local status=0
+    wine "$@" || status=$?
+    wineserver --wait
+    return "$status"
+}
 
-echo "== Starting it from its shortcut"
-wine start /unix "$shortcut"
-wait_for_windows 1 "after the start"
-window=$(windows_titled)
-sleep 1
-size=$(xwininfo -id "$window" | awk '/^ *Width:/ { w = $2 } /^ *Height:/ { h = $2 } END { print w "x" h }')
-[ "$size" = 882x725 ] || fail "the client area is $size, not 882x725"
-echo "Window \"$title\", client area $size"
-import -window root "$shots/windows-installed.png"
+first=yes
+for mode in "${modes[@]}"; do
+    IFS='|' read -r switch program_windows menu_windows hive <<<"$mode"
+    program_dir=$(unix_folder "$program_windows")
+    program_folder=$(windows_folder "$program_windows")
+    menu_dir=$(unix_folder "$menu_windows")
+    shortcut="$menu_dir/$title/$title.lnk"
+    listing >"$scratch/before"
+    registry_lines >"$scratch/registry-before"
+    machine_state >"$scratch/machine-before"
 
-echo "== A wrong number"
-# The focus starts in Giri Motore; three tabs on is Corona, one more "Calcola Cambio".
-xdotool key --delay 50 Tab Tab Tab
-xdotool type --delay 50 '3O'
-xdotool key --delay 50 Tab space
-wait_for_windows 2 "after 'Calcola Cambio' with the letter O in Corona"
-import -window root "$shots/windows-message.png"
-xdotool key Return
-wait_for_windows 1 "after Enter on the message box"
-running || fail "the program ended with the message box"
-# The focus is back in Corona with its text selected: copied out, it is what was typed.
-sleep 0.5
-xdotool key ctrl+c
-sleep 0.5
-kept=$(xclip -o -selection clipboard 2>/dev/null | tr -d '\r' || true)
-[ "$kept" = 3O ] || fail "Corona holds '$kept' after the message, not '3O'"
-echo "Message box shown and dismissed; the window stays, Corona still holds '$kept'"
-
-echo "== Esci"
-# From Corona: "Calcola Cambio", then "Esci".
-xdotool key --delay 50 Tab Tab space
-wait_for_end "Esci"
-wait_for_windows 0 "after Esci"
-echo "The program ended"
-
-echo "== Removing it silently: Uninstall.exe /S"
-wine "$program_dir/Uninstall.exe" /S
-wineserver --wait
-[ ! -e "$program_dir" ] || fail "C:\\Program Files\\Dentaro is left: $(ls -A "$program_dir")"
-[ ! -e "$start_menu" ] || fail "the Start-menu folder $title is left"
-if wine reg query "$key" >/dev/null 2>&1; then
-    fail "the uninstall entry $key is left"
-fi
-# NSIS's uninstaller runs from a copy of itself in the user's Temp folder, which it leaves to
-# Windows to delete at the next restart; Wine's restart does that. What may stay is the empty
-# folder that held the copy (~nsu1.tmp), as on Windows.
-wine wineboot --restart >/dev/null 2>&1
-wineserver --wait
-listing >"$scratch/after"
-left=""
-while read -r path; do
-    if [[ $path == ./users/*/Temp/~nsu*.tmp ]] && [ -z "$(ls -A "$drive_c/$path")" ]; then
-        echo "Kept the uninstaller's empty scratch folder ${path#./}, as Windows keeps it"
-        continue
+    echo "== $switch: installing $version silently: $(basename "$setup") /S $switch"
+    run_installer "$setup" /S "$switch" || fail "the installer ended with status $?"
+    check_installed "$version"
+    cp "$program_dir/dentaro.exe" "$scratch/earlier.exe"
+    start_from_shortcut
+    if [ "$first" = yes ]; then
+        import -window root "$shots/windows-installed.png"
+        wrong_number
+    else
+        esci
     fi
-    left+=$'\n'"  $path"
-done < <(comm -13 "$scratch/before" "$scratch/after")
-[ -z "$left" ] || fail "left behind on C: after the removal:$left"
-registry_lines >"$scratch/registry-after"
-registry=$(comm -13 "$scratch/registry-before" "$scratch/registry-after")
-[ -z "$registry" ] || fail "the registry still names Dentaro:"$'\n'"$registry"
-echo "Removed: nothing of it is left on C: or in the registry"
+    if [ "$switch" = /CurrentUser ]; then
+        # Wine lets every user act as an administrator; what the install wrote shows that it
+        # needed none: nothing outside the user's profile and hive.
+        # What is new or changed; Wine itself drops a key now and then.
+        machine_state >"$scratch/machine-after"
+        written=$(comm -13 "$scratch/machine-before" "$scratch/machine-after")
+        [ -z "$written" ] ||
+            fail "installed for the current user, it wrote outside the user's profile and hive:"$'\n'"$written"
+        echo "Nothing written outside the user's profile and hive"
+    fi
+
+    echo "== $switch: upgrading to $later, the mode taken from the install: $(basename "$later_setup") /S"
+    run_installer "$later_setup" /S || fail "the later installer ended with status $?"
+    check_installed "$later"
+    ! cmp -s "$scratch/earlier.exe" "$program_dir/dentaro.exe" || fail "dentaro.exe was not replaced"
+    cp "$program_dir/dentaro.exe" "$scratch/later.exe"
+    cp "$program_dir/Uninstall.exe" "$scratch/later-uninstall.exe"
+    start_from_shortcut
+    esci
+    if [ "$first" = yes ]; then
+        import -window root "$shots/windows-upgraded.png"
+    fi
+
+    echo "== $switch: the earlier installer over the later install: $(basename "$setup") /S $switch"
+    listing >"$scratch/upgraded"
+    registry_lines >"$scratch/registry-upgraded"
+    status=0
+    run_installer "$setup" /S "$switch" || status=$?
+    [ "$status" = 3 ] || fail "the earlier installer over $later ended with status $status, not 3"
+    listing | diff -u "$scratch/upgraded" - || fail "the earlier installer changed files (above)"
+    registry_lines | diff -u "$scratch/registry-upgraded" - ||
+        fail "the earlier installer changed the registry (above)"
+    echo "Refused with status 3; nothing changed"
+
+    echo "== $switch: removing it as the entry says, silently"
+    command=$(entry QuietUninstallString)
+    [ "$command" = "\"$program_folder\\Uninstall.exe\" $switch /S" ] ||
+        fail "QuietUninstallString is '$command'"
+    run_installer "$program_dir/Uninstall.exe" "$switch" /S || fail "the uninstaller ended with status $?"
+    # NSIS's uninstaller runs from a copy of itself in the user's Temp folder, which it leaves to
+    # Windows to delete at the next restart; Wine's restart does that. What may stay is the empty
+    # folder that held the copy (~nsu1.tmp), as on Windows.
+    wine wineboot --restart >/dev/null 2>&1
+    wineserver --wait
+    listing >"$scratch/after"
+    left=""
+    while read -r path; do
+        if [[ $path == ./users/*/Temp/~nsu*.tmp ]] && [ -z "$(ls -A "$drive_c/$path")" ]; then
+            continue
+        fi
+        left+=$'\n'"  $path"
+    done < <(comm -13 "$scratch/before" "$scratch/after")
+    [ -z "$left" ] || fail "left behind on C: after the removal:$left"
+    registry_lines >"$scratch/registry-after"
+    registry=$(comm -13 "$scratch/registry-before" "$scratch/registry-after")
+    [ -z "$registry" ] || fail "the registry still names Dentaro:"$'\n'"$registry"
+    echo "Removed: nothing of it is left on C: or in the registry"
+    first=no
+done
+
+echo "== Signed, with a certificate made here"
+# The later version packed again, signed: each signed file passes osslsigncode's check, and the
+# signatures of the program and of the uninstaller, taken off and put on the unsigned files,
+# give the signed files byte for byte, as a rebuild is compared with a signed release. (Taken
+# off alone, a signature leaves the padding to eight bytes that it needed and the PE checksum
+# that counts it.)
+openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Dentaro test signing" \
+    -addext extendedKeyUsage=codeSigning -keyout "$scratch/key.pem" -out "$scratch/cert.pem" \
+    2>/dev/null || fail "openssl made no certificate"
+cmake -B build/windows-later -DDENTARO_SIGN=ON >/dev/null
+DENTARO_SIGN_CERT=$scratch/cert.pem DENTARO_SIGN_KEY=$scratch/key.pem \
+    cpack -G NSIS --config build/windows-later/CPackConfig.cmake -B "$scratch/signed" \
+    >"$scratch/signed.log" || { cat "$scratch/signed.log"; fail "the signed packing failed (above)"; }
+cmake -B build/windows-later -DDENTARO_SIGN=OFF >/dev/null
+signed_setup=$scratch/signed/$(basename "$later_setup")
+IFS='|' read -r switch program_windows _ _ <<<"${modes[0]}"
+program_dir=$(unix_folder "$program_windows")
+run_installer "$signed_setup" /S "$switch" || fail "the signed installer ended with status $?"
+for file in "$signed_setup" "$program_dir/dentaro.exe" "$program_dir/Uninstall.exe"; do
+    osslsigncode verify -CAfile "$scratch/cert.pem" -in "$file" >"$scratch/verify.log" 2>&1 ||
+        { cat "$scratch/verify.log"; fail "osslsigncode does not accept the signature of $file"; }
+done
+for pair in "dentaro.exe|later.exe" "Uninstall.exe|later-uninstall.exe"; do
+    IFS='|' read -r signed unsigned <<<"$pair"
+    osslsigncode extract-signature -in "$program_dir/$signed" -out "$scratch/$signed.sig" >/dev/null
+    osslsigncode attach-signature -CAfile "$scratch/cert.pem" -sigin "$scratch/$signed.sig" \
+        -in "$scratch/$unsigned" -out "$scratch/$signed.signed" >/dev/null
+    cmp "$scratch/$signed.signed" "$program_dir/$signed" ||
+        fail "the signature of $signed on the unsigned $signed does not give the signed one"
+done
+run_installer "$program_dir/Uninstall.exe" "$switch" /S || fail "the uninstaller ended with status $?"
+echo "The signed installer, dentaro.exe and uninstaller verified; their signatures on the unsigned files give the signed ones"
 
 echo "== The zip's folder, from a drive of its own"
 usb=$scratch/usb

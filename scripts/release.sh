@@ -5,14 +5,18 @@
 # folder's path. The same commit gives the same files, byte for byte, wherever and whenever it is
 # made: every time in them is the commit's (SOURCE_DATE_EPOCH).
 #   scripts/release.sh [--into FOLDER] [--only-host] [--no-debian13] [--no-windows]
+#                      [--sign CERT KEY [TIMESTAMP_URL]]
 #     --into FOLDER  a new or empty folder (build/release/dentaro-VERSION when not given)
 #     --only-host    the source archive and this host's package only: --no-debian13 --no-windows
 #     --no-debian13  no chroot (which needs root and, the first time, Debian's archive)
 #     --no-windows   no Windows files (the first time, building Qt for Windows takes an hour)
+#     --sign CERT KEY [TIMESTAMP_URL]  signs dentaro.exe, the uninstaller and the installer with
+#                    the certificate (PEM or DER, with its chain) and its key, and an RFC 3161
+#                    time stamp from the server when given (scripts/sign-windows.sh)
 # Runs only in a checkout without uncommitted changes, so that the release is the commit's.
 set -euo pipefail
 usage() {
-    sed -n '7,11p' "$0" >&2
+    sed -n '7,15p' "$0" >&2
     exit 2
 }
 into=""
@@ -37,6 +41,21 @@ while [ $# -gt 0 ]; do
         --no-windows)
             windows=no
             shift
+            ;;
+        --sign)
+            [ $# -ge 3 ] || usage
+            if [ ! -f "$2" ] || [ ! -f "$3" ]; then
+                echo "release: --sign needs a certificate file and a key file, not '$2' and '$3'" >&2
+                exit 2
+            fi
+            DENTARO_SIGN_CERT=$(realpath -- "$2")
+            DENTARO_SIGN_KEY=$(realpath -- "$3")
+            export DENTARO_SIGN_CERT DENTARO_SIGN_KEY
+            shift 3
+            if [ $# -gt 0 ] && [[ $1 != --* ]]; then
+                export DENTARO_SIGN_TIMESTAMP_URL=$1
+                shift
+            fi
             ;;
         *) usage ;;
     esac

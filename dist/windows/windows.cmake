@@ -131,27 +131,47 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/cpack_file_names.cmake)
 set(CPACK_DENTARO_FILE_STEM dentaro-${DENTARO_DISPLAY_VERSION}-win64)
 
-# The installer: 64-bit and Unicode (the stubs of Debian's nsis), for all users under Program
-# Files, with a Start-menu shortcut to the program and an uninstaller registered with Windows.
-# NSIS's default 32-bit stub would put the program in Program Files (x86) and write the 32-bit view
-# of the registry.
-set(CPACK_NSIS_DEFINES "Unicode true\nTarget amd64-unicode")
-# The installer notes its folder under the vendor's key, which CPack's uninstaller removes but
-# leaves the vendor's own key behind, empty; it goes once the removal has succeeded.
-string(APPEND CPACK_NSIS_DEFINES "\nFunction un.onUninstSuccess"
-    "\n  DeleteRegKey /ifempty SHCTX \"Software\\${CPACK_PACKAGE_VENDOR}\""
-    "\nFunctionEnd")
-set(CPACK_NSIS_INSTALL_ROOT "$PROGRAMFILES64")
+# The installer: CPack's NSIS generator with a template of Dentaro's own (NSIS.template.in beside
+# this file, which CPack finds through CMAKE_MODULE_PATH): 64-bit and Unicode (the stubs of
+# Debian's nsis), for the current user alone or for all users, with a Start-menu shortcut to the
+# program and an uninstaller registered with Windows in the user's or the machine's hive.
+list(PREPEND CMAKE_MODULE_PATH ${CMAKE_CURRENT_LIST_DIR})
 set(CPACK_NSIS_PACKAGE_NAME "${DENTARO_PRODUCT_NAME}")
 set(CPACK_NSIS_DISPLAY_NAME "${DENTARO_PRODUCT_NAME}")
 set(CPACK_NSIS_INSTALLED_ICON_NAME dentaro.exe)
 set(CPACK_NSIS_MUI_ICON ${DENTARO_ICON_PATH})
 set(CPACK_NSIS_MUI_UNIICON ${DENTARO_ICON_PATH})
-set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 set(CPACK_NSIS_EXECUTABLES_DIRECTORY .)
 set(CPACK_PACKAGE_EXECUTABLES dentaro "${DENTARO_PRODUCT_NAME}")
 set(CPACK_NSIS_CONTACT "dentaro@dentaro.org")
 set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
+# The installer's own version record takes four numbers, as dentaro.exe's.
+string(REPLACE "," "." CPACK_DENTARO_FILE_VERSION "${DENTARO_RC_VERSION}")
+
+# The same commit gives the same installer and zip: the compiler and the linker take their times
+# from SOURCE_DATE_EPOCH (scripts/package-windows.sh sets it), the installer keeps no file times
+# (SetDateSave off in the template) and CPack gives the zip's entries that time. What the zip
+# still takes from the machine that packs it (the owner's user and group numbers, modes after the
+# umask, times in the local time zone) Debian's strip-nondeterminism sets to fixed values, after
+# CPack has written it.
+find_program(DENTARO_STRIP_NONDETERMINISM strip-nondeterminism REQUIRED)
+set(CPACK_DENTARO_STRIP_NONDETERMINISM ${DENTARO_STRIP_NONDETERMINISM})
+set(CPACK_POST_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/normalise_zip.cmake)
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+    OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+
+# A signed release (scripts/release.sh --sign) signs dentaro.exe before CPack packs it, and
+# makensis signs the uninstaller before it puts it into the installer and the installer once it
+# is written, all with scripts/sign-windows.sh, which takes the certificate and the key from the
+# environment when CPack runs.
+option(DENTARO_SIGN
+    "Sign dentaro.exe, the uninstaller and the installer (DENTARO_SIGN_CERT, DENTARO_SIGN_KEY)" OFF)
+if(DENTARO_SIGN)
+    set(CPACK_DENTARO_SIGN ${PROJECT_SOURCE_DIR}/scripts/sign-windows.sh)
+    list(APPEND CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/sign_program.cmake)
+    set(CPACK_NSIS_DEFINES
+        "!uninstfinalize '\"${CPACK_DENTARO_SIGN}\" \"%1\"' = 0\n!finalize '\"${CPACK_DENTARO_SIGN}\" \"%1\"' = 0")
+endif()
 
 include(CPack)
 
