@@ -64,7 +64,9 @@ case $tool in
         ;;
 esac
 
-# The findings and what led to them, without run-clang-tidy's echo of each command it ran.
+# The findings and what led to them, without run-clang-tidy's echo of each command it ran nor the
+# colours it asks for.
+sed -i 's/\x1b\[[0-9;]*m//g' "$output"
 findings=$(grep -cE ': (warning|error): ' "$output" || true)
 if [ "$status" != 0 ] || [ "$findings" != 0 ]; then
     grep -vE "^(\[[0-9]+/[0-9]+\] )?[^ ]*clang-tidy[^ ]* " "$output" >&2 || true
