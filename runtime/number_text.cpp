@@ -42,6 +42,13 @@ struct Token {
     char16_t digit = u'0'; // for a digit, its ASCII form
 };
 
+} // namespace
+
+// A token is a plain value: QList may move it as bytes.
+Q_DECLARE_TYPEINFO(Token, Q_RELOCATABLE_TYPE);
+
+namespace {
+
 // The symbols a locale writes numbers with, and what a keyboard types in their place.
 //
 // Qt's own reader changes with each release (Qt 6.8 refuses "9.500" and "1.000.000" in Italian,
@@ -177,10 +184,10 @@ std::optional<QString> cForm(const QString &text, const NumberSymbols &symbols) 
     if (!tokens) {
         return std::nullopt;
     }
-    const auto isSign = [](const Token &token) {
+    const auto isSign = [](Token token) {
         return token.mark == Mark::Minus || token.mark == Mark::Plus;
     };
-    const auto inWholePart = [](const Token &token) {
+    const auto inWholePart = [](Token token) {
         return token.mark == Mark::Digit || token.mark == Mark::Group;
     };
     // The whole part follows the sign; group separators stand nowhere else.

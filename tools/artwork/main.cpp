@@ -29,7 +29,7 @@ constexpr int engineJpegQuality = 85;
 constexpr int themeSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
 // The scalable icon carries the detail of the largest bitmap.
 constexpr int svgSide = 256;
-const QString iconName = QStringLiteral("org.dentaro.Dentaro");
+constexpr QStringView iconName = u"org.dentaro.Dentaro";
 
 QTextStream &err() {
     static QTextStream stream(stderr);
