@@ -4,6 +4,7 @@
 #include <QRegularExpression>
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -278,7 +279,7 @@ QString numberToText(double value, const QLocale &locale) {
     if (value == 0.0) {
         value = 0.0;
     }
-    const QString plain = QString::number(value, 'g', 7);
+    QString plain = QString::number(value, 'g', 7);
     if (locale.language() == QLocale::C) {
         return plain;
     }
@@ -288,7 +289,7 @@ QString numberToText(double value, const QLocale &locale) {
     // the letter E, with the locale's digits, signs and decimal separator around it.
     const char32_t zero = zeroDigit(locale);
     QString text;
-    for (const QChar c : plain) {
+    for (const QChar c : std::as_const(plain)) {
         if (c.isDigit()) {
             const char32_t digit = zero + static_cast<char32_t>(c.unicode() - u'0');
             text += QString::fromUcs4(&digit, 1);

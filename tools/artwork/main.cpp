@@ -16,6 +16,7 @@
 #include <QTextStream>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <utility>
 
@@ -26,7 +27,7 @@ constexpr qint64 iconFileBytes = 3262;
 constexpr QSize engineSize(297, 250);
 constexpr int engineJpegQuality = 85;
 // The sizes of the hicolor icon theme that desktops ask for, from menus to software centres.
-constexpr int themeSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
+constexpr std::array themeSizes{16, 22, 24, 32, 48, 64, 128, 256};
 // The scalable icon carries the detail of the largest bitmap.
 constexpr int svgSide = 256;
 constexpr QStringView iconName = u"org.dentaro.Dentaro";
@@ -128,7 +129,7 @@ bool maskBitSet(const QByteArray &bytes, int x, int y) {
 
 QImage readImage(const QString &path, const char *format, QSize size) {
     QImageReader reader(path, format);
-    const QImage image = reader.read();
+    QImage image = reader.read();
     if (image.size() != size) {
         err() << path << ": unreadable or not " << size.width() << "x" << size.height() << " ("
               << reader.errorString() << ")" << Qt::endl;
