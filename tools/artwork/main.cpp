@@ -319,6 +319,14 @@ constexpr Tolerance losslessTolerance{0, 0};
 constexpr Tolerance jpegTolerance{16, 1.0};
 constexpr Tolerance svgTolerance{4, 0.05};
 
+Tolerance toleranceFor(const QString &suffix) {
+    if (suffix == QStringLiteral("jpg"))
+        return jpegTolerance;
+    if (suffix == QStringLiteral("svg"))
+        return svgTolerance;
+    return losslessTolerance;
+}
+
 // The 32 px ICO as Windows shows it, its mask turned into transparency (Qt's reader ignores it).
 QImage icoWithMask(const QString &path) {
     QFile file(path);
@@ -370,10 +378,7 @@ bool matches(const QString &drawn, const QString &shipped) {
         out() << shipped << ": the same bytes" << Qt::endl;
         return true;
     }
-    const QString suffix = QFileInfo(shipped).suffix();
-    const Tolerance tolerance = suffix == QStringLiteral("jpg")   ? jpegTolerance
-                                : suffix == QStringLiteral("svg") ? svgTolerance
-                                                                  : losslessTolerance;
+    const Tolerance tolerance = toleranceFor(QFileInfo(shipped).suffix());
     const QImage now = decoded(drawn);
     const QImage then = decoded(shipped);
     if (then.isNull() || then.size() != now.size()) {
