@@ -69,7 +69,7 @@ esac
 sed -i 's/\x1b\[[0-9;]*m//g' "$output"
 findings=$(grep -cE ': (warning|error): ' "$output" || true)
 if [ "$status" != 0 ] || [ "$findings" != 0 ]; then
-    grep -vE "^(\[ *[0-9]+/[0-9]+\] )?[^ ]*clang-tidy[^ ]* |^[0-9]+ warnings? generated\.$" \
+    grep -vE '^(\[[^]]*\])* *[^ ]*clang-tidy[^ ]* |^Running clang-tidy |^[0-9]+ warnings? generated\.$|^$' \
         "$output" >&2 || true
     echo "$tool $version found $findings problems in the program's code (exit status $status): mend them, or suppress one on its line with the reason (NOLINT(check) or clazy:exclude=check)" >&2
     exit 1
