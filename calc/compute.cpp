@@ -117,7 +117,7 @@ private:
         return checked(checkedMultiply(lhs, rhs), boxToCorrect);
     }
 
-    static double checked(const CheckedValue &result, Field boxToCorrect) {
+    static double checked(CheckedValue result, Field boxToCorrect) {
         if (result.fault) {
             raiseArithmeticFault(*result.fault, boxToCorrect);
         }

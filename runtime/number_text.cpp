@@ -4,6 +4,7 @@
 #include <QRegularExpression>
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -41,6 +42,13 @@ struct Token {
     Mark mark;
     char16_t digit = u'0'; // for a digit, its ASCII form
 };
+
+} // namespace
+
+// A token is a plain value: QList may move it as bytes.
+Q_DECLARE_TYPEINFO(Token, Q_RELOCATABLE_TYPE);
+
+namespace {
 
 // The symbols a locale writes numbers with, and what a keyboard types in their place.
 //
@@ -177,10 +185,10 @@ std::optional<QString> cForm(const QString &text, const NumberSymbols &symbols) 
     if (!tokens) {
         return std::nullopt;
     }
-    const auto isSign = [](const Token &token) {
+    const auto isSign = [](Token token) {
         return token.mark == Mark::Minus || token.mark == Mark::Plus;
     };
-    const auto inWholePart = [](const Token &token) {
+    const auto inWholePart = [](Token token) {
         return token.mark == Mark::Digit || token.mark == Mark::Group;
     };
     // The whole part follows the sign; group separators stand nowhere else.
@@ -271,7 +279,7 @@ QString numberToText(double value, const QLocale &locale) {
     if (value == 0.0) {
         value = 0.0;
     }
-    const QString plain = QString::number(value, 'g', 7);
+    QString plain = QString::number(value, 'g', 7);
     if (locale.language() == QLocale::C) {
         return plain;
     }
@@ -281,7 +289,7 @@ QString numberToText(double value, const QLocale &locale) {
     // the letter E, with the locale's digits, signs and decimal separator around it.
     const char32_t zero = zeroDigit(locale);
     QString text;
-    for (const QChar c : plain) {
+    for (const QChar c : std::as_const(plain)) {
         if (c.isDigit()) {
             const char32_t digit = zero + static_cast<char32_t>(c.unicode() - u'0');
             text += QString::fromUcs4(&digit, 1);

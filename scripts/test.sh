@@ -4,5 +4,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . scripts/setup.sh
-dentaro_setup ci desktop-file-utils appstream llvm clang imagemagick qt6-svg-dev shellcheck
+dentaro_setup ci desktop-file-utils appstream llvm clang imagemagick qt6-svg-dev shellcheck \
+    clang-tidy clazy
 ctest --preset ci

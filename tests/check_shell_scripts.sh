@@ -15,8 +15,14 @@ for file in "${files[@]}"; do
     [ -f "$file" ] || continue
     first=""
     [[ $file == *.sh ]] || IFS= read -r first <"$file" 2>/dev/null || true
-    case $file:$first in
-        *.sh:* | *:'#!'*/bash | *:'#!'*/sh | *:'#!'*' bash' | *:'#!'*' sh') scripts+=("$file") ;;
+    # The name and the first line apart: a first line that mentions a script is no shebang.
+    case $file in
+        *.sh) scripts+=("$file") ;;
+        *)
+            case $first in
+                '#!'*/bash | '#!'*/sh | '#!'*' bash' | '#!'*' sh') scripts+=("$file") ;;
+            esac
+            ;;
     esac
 done
 echo "$("$shellcheck" --version | sed -n 's/^version: /shellcheck /p') on ${#scripts[@]} scripts"

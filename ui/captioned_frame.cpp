@@ -5,7 +5,7 @@
 CaptionedFrame::CaptionedFrame(const QString &title, QWidget *parent)
     : QGroupBox(title, parent) {}
 
-void CaptionedFrame::paintEvent(QPaintEvent *) {
+void CaptionedFrame::paintEvent(QPaintEvent * /*event*/) {
     QPainter painter(this);
     const QFontMetrics metrics(font());
     const QRect border = rect().adjusted(0, metrics.height() / 2, -1, -1);

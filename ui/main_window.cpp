@@ -140,7 +140,7 @@ bool MainWindow::event(QEvent *event) {
 void MainWindow::chainFocusOrder() {
     QWidget *previous = nullptr;
     for (const char *name : focusOrder()) {
-        QWidget *next = findChild<QWidget *>(QString::fromLatin1(name));
+        auto *next = findChild<QWidget *>(QString::fromLatin1(name));
         if (previous) {
             QWidget::setTabOrder(previous, next);
         }
@@ -150,12 +150,12 @@ void MainWindow::chainFocusOrder() {
 
 void MainWindow::bindFields() {
     for (const Field field : inputFields()) {
-        QLineEdit *box = findChild<QLineEdit *>(fieldName(field));
+        auto *box = findChild<QLineEdit *>(fieldName(field));
         box->setAccessibleName(fieldCaption(field));
         m_boxes[inputIndex(field)] = box;
     }
     for (const Field field : resultFields()) {
-        QLabel *label = findChild<QLabel *>(fieldName(field));
+        auto *label = findChild<QLabel *>(fieldName(field));
         // The accessible name stays the label's text, so a screen reader reads the number.
         label->setAccessibleDescription(fieldCaption(field));
         m_results[resultIndex(field)] = label;

@@ -64,7 +64,7 @@ QRect ResultLabel::textArea() const {
 // not: -3,947368E-05 becomes -3,9473…E-05, never a -3,947368 that reads as the whole number.
 QString ResultLabel::shownText(int width) const {
     const QFontMetrics metrics = fontMetrics();
-    const QString whole = text();
+    QString whole = text();
     if (metrics.horizontalAdvance(whole) <= width) {
         return whole;
     }
@@ -78,13 +78,15 @@ QString ResultLabel::shownText(int width) const {
     return metrics.elidedText(whole, Qt::ElideRight, width);
 }
 
-void ResultLabel::paintEvent(QPaintEvent *) {
+void ResultLabel::paintEvent(QPaintEvent * /*event*/) {
     QPainter painter(this);
     drawFrame(&painter);
     const QRect area = textArea();
     const QString shown = shownText(area.width());
     QStyleOption option;
     option.initFrom(this);
-    style()->drawItemText(&painter, area, QStyle::visualAlignment(layoutDirection(), alignment()),
-                          option.palette, isEnabled(), shown, foregroundRole());
+    // QStyle takes the alignment as the int of its flags.
+    const auto flags = static_cast<int>(QStyle::visualAlignment(layoutDirection(), alignment()));
+    style()->drawItemText(&painter, area, flags, option.palette, isEnabled(), shown,
+                          foregroundRole());
 }

@@ -18,6 +18,8 @@ QMargins frameMargins(const QWidget &window) {
 // Waits for the window manager's frame: its title bar and borders are known only after the
 // window is shown, when the manager has reparented it and the window has moved.
 class CentreWhenFramed final : public QObject {
+    Q_OBJECT
+
 public:
     explicit CentreWhenFramed(QWidget &window)
         : QObject(&window)
@@ -41,7 +43,7 @@ private:
 
 } // namespace
 
-QPoint centredFramePosition(const QSize &client, const QMargins &frame, const QRect &available) {
+QPoint centredFramePosition(QSize client, QMargins frame, QRect available) {
     return QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, client.grownBy(frame), available)
         .topLeft();
 }
@@ -59,3 +61,5 @@ void showCentred(QWidget &window) {
     new CentreWhenFramed(window);
     window.show();
 }
+
+#include "window_centring.moc"

@@ -9,7 +9,7 @@ class QWidget;
 
 // Where the frame's top-left corner goes so that a window of the given client size, inside a
 // frame with the given margins, stands in the middle of the available area.
-QPoint centredFramePosition(const QSize &client, const QMargins &frame, const QRect &available);
+QPoint centredFramePosition(QSize client, QMargins frame, QRect available);
 
 // Places a top-level window, frame included as far as it is known, in the middle of the
 // available area of the screen it is on.

@@ -215,7 +215,7 @@ QRect pixelGeometry(const ControlDescription &control) {
         const int y2 = toPixels(std::max(ends->y1, ends->y2));
         return {x1, y1, std::max(1, x2 - x1), std::max(1, y2 - y1)};
     }
-    const Bounds &bounds = std::get<Bounds>(control.geometry);
+    const auto &bounds = std::get<Bounds>(control.geometry);
     return {toPixels(bounds.left), toPixels(bounds.top), toPixels(bounds.width),
             toPixels(bounds.height)};
 }

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -138,8 +139,10 @@ void paintCasing(QPainter &p) {
     p.fillRect(QRectF(40, 200, 230, 26), lower);
     p.restore();
 
-    const QPointF bolts[] = {{66, 140},  {120, 132}, {150, 131}, {236, 134}, {252, 160},
-                             {250, 196}, {228, 213}, {196, 217}, {152, 218}, {72, 210}};
+    const std::array bolts{QPointF(66, 140),  QPointF(120, 132), QPointF(150, 131),
+                           QPointF(236, 134), QPointF(252, 160), QPointF(250, 196),
+                           QPointF(228, 213), QPointF(196, 217), QPointF(152, 218),
+                           QPointF(72, 210)};
     for (const QPointF &b : bolts)
         paintBolt(p, b, 3.0);
 

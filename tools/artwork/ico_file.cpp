@@ -27,7 +27,7 @@ int alignedRowBytes(int bits) {
 MaskedBitmap flattenForMask(const QImage &premultiplied, QColor fringe, int alphaThreshold) {
     const QImage src = premultiplied.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     MaskedBitmap result{QImage(src.size(), QImage::Format_RGB32),
-                        QBitArray(src.width() * src.height())};
+                        QBitArray(qsizetype{src.width()} * src.height())};
 
     for (int y = 0; y < src.height(); ++y) {
         const auto *in = reinterpret_cast<const QRgb *>(src.constScanLine(y));

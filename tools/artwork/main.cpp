@@ -16,6 +16,7 @@
 #include <QTextStream>
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <utility>
 
@@ -26,10 +27,10 @@ constexpr qint64 iconFileBytes = 3262;
 constexpr QSize engineSize(297, 250);
 constexpr int engineJpegQuality = 85;
 // The sizes of the hicolor icon theme that desktops ask for, from menus to software centres.
-constexpr int themeSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
+constexpr std::array themeSizes{16, 22, 24, 32, 48, 64, 128, 256};
 // The scalable icon carries the detail of the largest bitmap.
 constexpr int svgSide = 256;
-const QString iconName = QStringLiteral("org.dentaro.Dentaro");
+constexpr QStringView iconName = u"org.dentaro.Dentaro";
 
 QTextStream &err() {
     static QTextStream stream(stderr);
@@ -128,7 +129,7 @@ bool maskBitSet(const QByteArray &bytes, int x, int y) {
 
 QImage readImage(const QString &path, const char *format, QSize size) {
     QImageReader reader(path, format);
-    const QImage image = reader.read();
+    QImage image = reader.read();
     if (image.size() != size) {
         err() << path << ": unreadable or not " << size.width() << "x" << size.height() << " ("
               << reader.errorString() << ")" << Qt::endl;
@@ -318,6 +319,14 @@ constexpr Tolerance losslessTolerance{0, 0};
 constexpr Tolerance jpegTolerance{16, 1.0};
 constexpr Tolerance svgTolerance{4, 0.05};
 
+Tolerance toleranceFor(const QString &suffix) {
+    if (suffix == QStringLiteral("jpg"))
+        return jpegTolerance;
+    if (suffix == QStringLiteral("svg"))
+        return svgTolerance;
+    return losslessTolerance;
+}
+
 // The 32 px ICO as Windows shows it, its mask turned into transparency (Qt's reader ignores it).
 QImage icoWithMask(const QString &path) {
     QFile file(path);
@@ -369,10 +378,7 @@ bool matches(const QString &drawn, const QString &shipped) {
         out() << shipped << ": the same bytes" << Qt::endl;
         return true;
     }
-    const QString suffix = QFileInfo(shipped).suffix();
-    const Tolerance tolerance = suffix == QStringLiteral("jpg")   ? jpegTolerance
-                                : suffix == QStringLiteral("svg") ? svgTolerance
-                                                                  : losslessTolerance;
+    const Tolerance tolerance = toleranceFor(QFileInfo(shipped).suffix());
     const QImage now = decoded(drawn);
     const QImage then = decoded(shipped);
     if (then.isNull() || then.size() != now.size()) {
