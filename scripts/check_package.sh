@@ -53,7 +53,8 @@ echo "== Building the package, and the package of $later"
 scripts/package.sh --later "$later" | tee "$scratch/package.log"
 { read -r deb && read -r later_deb; } < <(tail -n 2 "$scratch/package.log") || true
 [[ $deb == *.deb && -f $deb ]] || fail "no package: '$deb'"
-[[ $later_deb == */dentaro_"$later"*.deb && -f $later_deb ]] || fail "no package of $later: '$later_deb'"
+[[ $later_deb == */dentaro_"$later"*.deb && -f $later_deb ]] ||
+    fail "no package of $later: '$later_deb'"
 
 echo "== lintian"
 lintian_command=(lintian --fail-on 'error,warning' --display-info --pedantic)
@@ -110,7 +111,8 @@ for step in "$version|$deb" "$later|$later_deb"; do
     listed=$(dpkg-query -W -f='${db:Status-Status} ${Package} ${Version}\n' 'dentaro*' 2>/dev/null |
         awk '$1 != "not-installed"' || true)
     [ "$listed" = "installed dentaro $package_version" ] ||
-        fail "after installing $package dpkg lists, not dentaro $package_version alone:"$'\n'"$listed"
+        fail "after installing $package dpkg lists, not dentaro $package_version alone:" \
+            $'\n'"$listed"
     dpkg-query -L dentaro >"$scratch/installed"
     cat "$scratch/installed" >>"$scratch/files"
     verify=$(dpkg --verify dentaro) || true
@@ -122,6 +124,8 @@ for step in "$version|$deb" "$later|$later_deb"; do
         [[ $first == *"${record#*|}"* ]] ||
             fail "${record%%|*} starts '$first', without '${record#*|}'"
     done
+    echo "dentaro $package_version alone is installed, with the package's files;" \
+        "its manual page and changelog name $expected"
 
     hash -r
     [ "$(command -v dentaro)" = /usr/bin/dentaro ] ||
@@ -140,18 +144,21 @@ for step in "$version|$deb" "$later|$later_deb"; do
             fail "$icon is not a hicolor application icon named $icon_name"
         [ -f "$icon" ] || fail "$icon is missing"
     done <<<"$icons"
-    echo "Installed: /usr/bin/dentaro, $desktop_entry, the metainfo and $(wc -l <<<"$icons") icon(s):"
+    echo "Installed: /usr/bin/dentaro, $desktop_entry, the metainfo and" \
+        "$(wc -l <<<"$icons") icon(s):"
     printf '  %s\n' "${icons//$'\n'/$'\n'  }"
 
     echo "== Starting the installed program"
     # From / and with a bare environment, as a desktop's launcher starts it: nothing of the source
     # or build tree can help it.
-    (cd / && exec env -i PATH=/usr/bin:/bin HOME="$scratch/home" XDG_RUNTIME_DIR="$scratch/runtime" \
-        LANG=C.UTF-8 DISPLAY="$display" QT_QPA_PLATFORM=xcb dentaro) >"$scratch/dentaro.log" 2>&1 &
+    (cd / && exec env -i PATH=/usr/bin:/bin HOME="$scratch/home" \
+        XDG_RUNTIME_DIR="$scratch/runtime" LANG=C.UTF-8 DISPLAY="$display" QT_QPA_PLATFORM=xcb \
+        dentaro) >"$scratch/dentaro.log" 2>&1 &
     app=$!
     window=""
     for _ in $(seq 150); do
-        kill -0 "$app" 2>/dev/null || fail "dentaro ended before showing its window:"$'\n'"$(cat "$scratch/dentaro.log")"
+        kill -0 "$app" 2>/dev/null ||
+            fail "dentaro ended before showing its window:"$'\n'"$(cat "$scratch/dentaro.log")"
         window=$(xwininfo -display "$display" -root -tree 2>/dev/null |
             awk -v title="\"$title\":" 'index($0, title) && !found { print $1; found = 1 }' || true)
         [ -n "$window" ] && break
