@@ -8,8 +8,17 @@
 # left. It installs into the system, so it needs root or sudo; CI runs it on a machine of its own.
 # A package left installed by an earlier run is purged first, and one this run installed is
 # purged again if a check fails.
-#   scripts/check_package.sh
+#   scripts/check_package.sh [--from DEB]
+#     --from DEB  first installs DEB, a package of this version built for an earlier release (the
+#                 Debian 12 package on Debian 13, say), and the package built here over it
 set -euo pipefail
+from=""
+if [ $# = 2 ] && [ "$1" = --from ] && [ -f "$2" ]; then
+    from=$(realpath "$2")
+elif [ $# != 0 ]; then
+    sed -n '11,13p' "$0" >&2
+    exit 2
+fi
 cd "$(dirname "$0")/.."
 
 . scripts/setup.sh
@@ -97,9 +106,12 @@ xvfb=$dentaro_xvfb_pid
 display=$dentaro_display
 mkdir -m 700 "$scratch/runtime" "$scratch/home"
 
-# The package, then the later one installed over it as an upgrade: each time exactly one dentaro
-# is installed, of that package's version, with that package's files, and it starts.
-for step in "$version|$deb" "$later|$later_deb"; do
+# The package, then the later one installed over it as an upgrade (after the earlier release's,
+# with --from): each time exactly one dentaro is installed, of that package's version, with that
+# package's files, and it starts.
+steps=("$version|$deb" "$later|$later_deb")
+[ -z "$from" ] || steps=("$version|$from" "${steps[@]}")
+for step in "${steps[@]}"; do
     expected=${step%%|*}
     package=${step#*|}
     echo "== Installing $package"
