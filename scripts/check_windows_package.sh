@@ -343,10 +343,8 @@ done
 
 echo "== Signed, with a certificate made here"
 # The later version packed again, signed: each signed file passes osslsigncode's check, and the
-# signatures of the program and of the uninstaller, taken off and put on the unsigned files,
-# give the signed files byte for byte, as a rebuild is compared with a signed release. (Taken
-# off alone, a signature leaves the padding to eight bytes that it needed and the PE checksum
-# that counts it.)
+# program and the uninstaller with their signatures taken off are the unsigned ones byte for
+# byte, as a rebuild is compared with a signed release.
 openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Dentaro test signing" \
     -addext extendedKeyUsage=codeSigning -keyout "$scratch/key.pem" -out "$scratch/cert.pem" \
     2>/dev/null || fail "openssl made no certificate"
@@ -365,14 +363,13 @@ for file in "$signed_setup" "$program_dir/dentaro.exe" "$program_dir/Uninstall.e
 done
 for pair in "dentaro.exe|later.exe" "Uninstall.exe|later-uninstall.exe"; do
     IFS='|' read -r signed unsigned <<<"$pair"
-    osslsigncode extract-signature -in "$program_dir/$signed" -out "$scratch/$signed.sig" >/dev/null
-    osslsigncode attach-signature -CAfile "$scratch/cert.pem" -sigin "$scratch/$signed.sig" \
-        -in "$scratch/$unsigned" -out "$scratch/$signed.signed" >/dev/null
-    cmp "$scratch/$signed.signed" "$program_dir/$signed" ||
-        fail "the signature of $signed on the unsigned $signed does not give the signed one"
+    osslsigncode remove-signature -in "$program_dir/$signed" -out "$scratch/$signed.taken-off" \
+        >/dev/null
+    cmp "$scratch/$signed.taken-off" "$scratch/$unsigned" ||
+        fail "$signed with its signature taken off is not the unsigned $signed"
 done
 run_installer "$program_dir/Uninstall.exe" "$switch" /S || fail "the uninstaller ended with status $?"
-echo "The signed installer, dentaro.exe and uninstaller verified; their signatures on the unsigned files give the signed ones"
+echo "The signed installer, dentaro.exe and uninstaller verified; with their signatures taken off, dentaro.exe and the uninstaller are the unsigned ones"
 
 echo "== The zip's folder, from a drive of its own"
 usb=$scratch/usb

@@ -32,9 +32,10 @@ root=$PWD
 . scripts/setup.sh
 # The cross compiler; Wine with its fonts, Comic Neue for the captions' stand-in and Xvfb for the
 # tests that open real windows; NSIS for the installer; llvm (with clang, which llvm-rc 19 calls
-# to preprocess) and ImageMagick for the resource and icon checks.
+# to preprocess) and ImageMagick for the resource and icon checks; osslsigncode and openssl to sign
+# the program files or to give them the form of a signature taken off (scripts/sign-windows.sh).
 dentaro_install "${dentaro_packages[@]}" g++-mingw-w64-x86-64-posix wine wine64 fonts-wine \
-    xvfb xauth nsis strip-nondeterminism llvm clang imagemagick
+    xvfb xauth nsis strip-nondeterminism llvm clang imagemagick osslsigncode openssl
 dentaro_source_date_epoch
 
 qt_log=$(mktemp)
@@ -69,7 +70,6 @@ configure() {
 sign=OFF
 if [ -n "${DENTARO_SIGN_CERT:-}" ]; then
     sign=ON
-    dentaro_install osslsigncode
 fi
 testing=ON
 [ "$tests" = yes ] || testing=OFF

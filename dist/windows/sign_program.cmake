@@ -1,6 +1,7 @@
-# Run by CPack between staging the files and packing them (CPACK_PRE_BUILD_SCRIPTS) when the
-# release is signed (DENTARO_SIGN): signs dentaro.exe with scripts/sign-windows.sh, so that the
-# installer and the zip hold the signed program.
+# Run by CPack between staging the files and packing them (CPACK_PRE_BUILD_SCRIPTS): signs
+# dentaro.exe with scripts/sign-windows.sh in a signed release (DENTARO_SIGN), so that the
+# installer and the zip hold the signed program, or gives it the form a signature taken off
+# leaves (sign-windows.sh --unsigned).
 
 foreach(variable CPACK_TEMPORARY_INSTALL_DIRECTORY CPACK_DENTARO_SIGN)
     if(NOT ${variable})
@@ -11,7 +12,7 @@ file(GLOB_RECURSE programs LIST_DIRECTORIES false "${CPACK_TEMPORARY_INSTALL_DIR
 if(NOT programs)
     message(FATAL_ERROR "No dentaro.exe to sign under ${CPACK_TEMPORARY_INSTALL_DIRECTORY}")
 endif()
-execute_process(COMMAND "${CPACK_DENTARO_SIGN}" ${programs} RESULT_VARIABLE status)
+execute_process(COMMAND ${CPACK_DENTARO_SIGN} ${programs} RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
     message(FATAL_ERROR "${CPACK_DENTARO_SIGN} failed on ${programs}")
 endif()

@@ -163,15 +163,20 @@ set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 # A signed release (scripts/release.sh --sign) signs dentaro.exe before CPack packs it, and
 # makensis signs the uninstaller before it puts it into the installer and the installer once it
 # is written, all with scripts/sign-windows.sh, which takes the certificate and the key from the
-# environment when CPack runs.
+# environment when CPack runs. Unsigned, the same three files get the padding and PE checksum a
+# signature leaves behind (sign-windows.sh --unsigned), so that a signed release with its
+# signatures taken off equals an unsigned build.
 option(DENTARO_SIGN
     "Sign dentaro.exe, the uninstaller and the installer (DENTARO_SIGN_CERT, DENTARO_SIGN_KEY)" OFF)
-if(DENTARO_SIGN)
-    set(CPACK_DENTARO_SIGN ${PROJECT_SOURCE_DIR}/scripts/sign-windows.sh)
-    list(APPEND CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/sign_program.cmake)
-    set(CPACK_NSIS_DEFINES
-        "!uninstfinalize '\"${CPACK_DENTARO_SIGN}\" \"%1\"' = 0\n!finalize '\"${CPACK_DENTARO_SIGN}\" \"%1\"' = 0")
+find_program(DENTARO_OSSLSIGNCODE osslsigncode REQUIRED)
+set(CPACK_DENTARO_SIGN ${PROJECT_SOURCE_DIR}/scripts/sign-windows.sh)
+if(NOT DENTARO_SIGN)
+    list(APPEND CPACK_DENTARO_SIGN --unsigned)
 endif()
+list(APPEND CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/sign_program.cmake)
+list(JOIN CPACK_DENTARO_SIGN "\" \"" sign_command)
+set(CPACK_NSIS_DEFINES
+    "!uninstfinalize '\"${sign_command}\" \"%1\"' = 0\n!finalize '\"${sign_command}\" \"%1\"' = 0")
 
 include(CPack)
 
@@ -191,3 +196,4 @@ unset(pair)
 unset(from)
 unset(to)
 unset(text)
+unset(sign_command)
