@@ -5,15 +5,16 @@
 # a folder it takes gets as far as "needs root", where it stops before touching anything.
 #   check_chroot_refusals.sh SOURCE_DIR
 set -euo pipefail
+# What the unprivileged user reads and runs is readable whatever the caller's umask.
+umask 022
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 chmod 755 "$scratch"
 checkout=$scratch/checkout
 home=$scratch/home
-mkdir -p "$checkout/.ci" "$checkout/scripts" "$home" "$scratch/theirs" "$scratch/empty" \
-    "$scratch/made"
-cp "$1/.ci/debian-chroot" "$checkout/.ci/"
-cp "$1/scripts/setup.sh" "$checkout/scripts/"
+mkdir -p "$home" "$scratch/theirs" "$scratch/empty" "$scratch/made"
+install -D -m 755 "$1/.ci/debian-chroot" "$checkout/.ci/debian-chroot"
+install -D -m 644 "$1/scripts/setup.sh" "$checkout/scripts/setup.sh"
 touch "$scratch/theirs/notes.txt" "$scratch/file"
 for made in "$home" "$checkout" "$scratch/made"; do
     touch "$made/.dentaro-chroot"
@@ -33,7 +34,7 @@ while IFS='|' read -r folder status words; do
         failures=$((failures + 1))
     fi
 done <<ROWS
-/|2|refusing /: it is or holds /
+/|2|refusing /: it is or holds /;
 $home|2|it is or holds $home
 $checkout|2|it is or holds $checkout
 $scratch/made/..|2|refusing $scratch: it is or holds $home
