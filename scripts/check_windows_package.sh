@@ -364,7 +364,7 @@ done
 for pair in "dentaro.exe|later.exe" "Uninstall.exe|later-uninstall.exe"; do
     IFS='|' read -r signed unsigned <<<"$pair"
     osslsigncode remove-signature -in "$program_dir/$signed" -out "$scratch/$signed.taken-off" \
-        >/dev/null
+        >/dev/null || fail "osslsigncode could not take the signature off $signed"
     cmp "$scratch/$signed.taken-off" "$scratch/$unsigned" ||
         fail "$signed with its signature taken off is not the unsigned $signed"
 done

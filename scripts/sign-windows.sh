@@ -55,6 +55,9 @@ for file in "$@"; do
     [ -f "$file" ] || fail "$file is no file"
     if ! osslsigncode sign "${options[@]}" -in "$file" -out "$scratch/signed" >"$scratch/log" 2>&1; then
         cat "$scratch/log" >&2
+        if [ "$unsigned" = yes ]; then
+            fail "'osslsigncode sign' failed on $file (above): is it a Windows program file?"
+        fi
         fail "'osslsigncode sign' failed on $file (above): check the certificate, the key and the time-stamp server"
     fi
     if [ "$unsigned" = yes ]; then

@@ -168,7 +168,6 @@ set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
 # signatures taken off equals an unsigned build.
 option(DENTARO_SIGN
     "Sign dentaro.exe, the uninstaller and the installer (DENTARO_SIGN_CERT, DENTARO_SIGN_KEY)" OFF)
-find_program(DENTARO_OSSLSIGNCODE osslsigncode REQUIRED)
 set(CPACK_DENTARO_SIGN ${PROJECT_SOURCE_DIR}/scripts/sign-windows.sh)
 if(NOT DENTARO_SIGN)
     list(APPEND CPACK_DENTARO_SIGN --unsigned)
