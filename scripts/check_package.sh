@@ -53,8 +53,7 @@ is_installed() {
     [ "$(dpkg-query -W -f='${Status}' dentaro 2>/dev/null)" = 'install ok installed' ]
 }
 
-version=$(sed -n 's/^set(DENTARO_DISPLAY_VERSION "\(.*\)")$/\1/p' CMakeLists.txt)
-[ -n "$version" ] || fail "no DENTARO_DISPLAY_VERSION in CMakeLists.txt"
+version=$(dentaro_cmake_setting DENTARO_DISPLAY_VERSION)
 # The next version in the tree's style: 1.00 gives 1.01.
 later=$(awk -F. '{ printf "%s.%0*d\n", $1, length($2), $2 + 1 }' <<<"$version")
 
@@ -98,8 +97,7 @@ if is_installed; then
     echo "dentaro is installed already: purging it first"
     dentaro_apt_get purge -y -qq dentaro
 fi
-title=$(sed -n 's/^set(DENTARO_PRODUCT_NAME "\(.*\)")$/\1/p' CMakeLists.txt)
-[ -n "$title" ] || fail "no DENTARO_PRODUCT_NAME in CMakeLists.txt"
+title=$(dentaro_cmake_setting DENTARO_PRODUCT_NAME)
 # On a free display, so this can run beside other X servers.
 dentaro_start_xvfb "$scratch" || fail "no X server"
 xvfb=$dentaro_xvfb_pid

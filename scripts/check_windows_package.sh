@@ -49,11 +49,8 @@ fail() {
     exit 1
 }
 
-title=$(sed -n 's/^set(DENTARO_PRODUCT_NAME "\(.*\)")$/\1/p' CMakeLists.txt)
-version=$(sed -n 's/^set(DENTARO_DISPLAY_VERSION "\(.*\)")$/\1/p' CMakeLists.txt)
-if [ -z "$title" ] || [ -z "$version" ]; then
-    fail "no product name or version in CMakeLists.txt"
-fi
+title=$(dentaro_cmake_setting DENTARO_PRODUCT_NAME)
+version=$(dentaro_cmake_setting DENTARO_DISPLAY_VERSION)
 # The next version in the tree's style: 1.00 gives 1.01.
 later=$(awk -F. '{ printf "%s.%0*d\n", $1, length($2), $2 + 1 }' <<<"$version")
 

@@ -84,8 +84,7 @@ commit=$(git rev-parse HEAD)
 # The version as the top-level CMakeLists.txt writes it; configuring refuses a changelog or
 # metainfo that names another (dist/check_version_entries.cmake), and so does this, before
 # anything is built.
-version=$(sed -n 's/^set(DENTARO_DISPLAY_VERSION "\(.*\)")$/\1/p' CMakeLists.txt)
-[ -n "$version" ] || fail "CMakeLists.txt has no set(DENTARO_DISPLAY_VERSION \"...\") line"
+version=$(dentaro_cmake_setting DENTARO_DISPLAY_VERSION)
 cmake -DVERSION="$version" -DCHANGELOG=dist/debian/changelog \
     -DMETAINFO=dist/org.dentaro.Dentaro.metainfo.xml -P dist/check_version_entries.cmake ||
     fail "the version entries disagree (above): make them name $version, commit, and run this again"

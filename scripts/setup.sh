@@ -71,6 +71,18 @@ dentaro_start_xvfb() {
     dentaro_display=:$(cat "$folder/display")
 }
 
+# Prints the value the top-level CMakeLists.txt sets NAME to ('set(NAME "VALUE")'), the one place
+# the product's name and version are written; fails when it sets none.
+dentaro_cmake_setting() {
+    local value
+    value=$(sed -n "s/^set($1 \"\(.*\)\")\$/\1/p" CMakeLists.txt)
+    if [ -z "$value" ]; then
+        echo "setup: CMakeLists.txt has no set($1 \"...\") line" >&2
+        return 1
+    fi
+    echo "$value"
+}
+
 # Exports SOURCE_DATE_EPOCH, the time that every tool of the build writes in place of the time
 # of the build (Qt's rcc for the embedded images, the package's changelog, the times of the files
 # in the package), so that the same source gives the same bytes: the value given, or the time of
