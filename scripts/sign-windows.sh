@@ -37,6 +37,8 @@ if [ "$unsigned" = yes ]; then
         -subj "/CN=Dentaro, unsigned" -keyout "$scratch/key.pem" -out "$scratch/cert.pem" \
         >"$scratch/log" 2>&1 || { cat "$scratch/log" >&2; fail "openssl made no key"; }
     options=(-certs "$scratch/cert.pem" -key "$scratch/key.pem" -h sha256)
+    advice="is it a Windows program file?"
+    done_message="Padded and checksummed, as a signature taken off leaves it:"
 else
     [ -f "${DENTARO_SIGN_CERT:-}" ] ||
         fail "DENTARO_SIGN_CERT ('${DENTARO_SIGN_CERT:-}') names no certificate file: give scripts/release.sh --sign CERT KEY"
@@ -49,16 +51,15 @@ else
     if [ -n "${DENTARO_SIGN_TIMESTAMP_URL:-}" ]; then
         options+=(-ts "$DENTARO_SIGN_TIMESTAMP_URL")
     fi
+    advice="check the certificate, the key and the time-stamp server"
+    done_message="Signed"
 fi
 
 for file in "$@"; do
     [ -f "$file" ] || fail "$file is no file"
     if ! osslsigncode sign "${options[@]}" -in "$file" -out "$scratch/signed" >"$scratch/log" 2>&1; then
         cat "$scratch/log" >&2
-        if [ "$unsigned" = yes ]; then
-            fail "'osslsigncode sign' failed on $file (above): is it a Windows program file?"
-        fi
-        fail "'osslsigncode sign' failed on $file (above): check the certificate, the key and the time-stamp server"
+        fail "'osslsigncode sign' failed on $file (above): $advice"
     fi
     if [ "$unsigned" = yes ]; then
         osslsigncode remove-signature -in "$scratch/signed" -out "$scratch/unsigned" \
@@ -68,9 +69,5 @@ for file in "$@"; do
     # Written over the file rather than moved, so that the file keeps its mode.
     cat "$scratch/signed" >"$file"
     rm -f "$scratch/signed"
-    if [ "$unsigned" = yes ]; then
-        echo "Padded $file and set its checksum, as a signature taken off leaves it"
-    else
-        echo "Signed $file"
-    fi
+    echo "$done_message $file"
 done
